@@ -1,0 +1,45 @@
+# Two commands do everything: `make run` and `make test`. Both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+GAME_DIR    = $(BUILD)/game
+XVFB        = tools/with-xvfb.sh
+
+.PHONY: all deps configure build run test test-unit test-asan fuzz bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the game from its staged directory, where it finds levels/, images/ and audio/.
+run: build
+	@tools/run-game.sh $(GAME_DIR)
+
+# Every test, headless: unit tests, GL tests in a real window under Xvfb, end-to-end runs of the
+# binary, then the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test: test-unit test-asan
+
+test-unit: build
+	@$(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZARVOLITH_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@$(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE no-sanitize
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@tools/run-fuzzers.sh $(FUZZ_SECONDS)
+
+bench: build
+	@$(XVFB) tools/run-benchmarks.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

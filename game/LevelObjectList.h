@@ -1,0 +1,44 @@
+#pragma once
+// The loaded level: its objects in creation order (the order of interaction and drawing), the
+// glider's start point, and the clock of the level's decoration flames.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/LevelObject.h"
+
+class Glider;
+
+constexpr int kLevelRows = 15;
+constexpr int kLevelColumns = 20;
+// Where the glider starts in a level that has no start cell: the level's centre.
+constexpr float kDefaultStartX = 0.0f;
+constexpr float kDefaultStartY = 37.5f;
+// Seconds each decoration flame picture shows.
+constexpr float kDecorFrameSeconds = 0.25f;
+
+class LevelObjectList {
+ public:
+  std::array<std::string, kLevelRows> rows;  // the file's rows as read
+  float startX = kDefaultStartX, startY = kDefaultStartY;
+  std::vector<LevelObject*> objects;         // owned
+  float flameClock = 0;
+  std::int32_t decorFrame = 1;
+
+  // Reads the level file at fileName. Never fails towards the caller: a missing or short file is
+  // reported on standard output and yields whatever was read.
+  explicit LevelObjectList(const std::string& fileName);
+  ~LevelObjectList();
+  LevelObjectList(const LevelObjectList&) = delete;
+  LevelObjectList& operator=(const LevelObjectList&) = delete;
+
+  // Every object acts on the glider, in order.
+  void interactAll(float dt, Glider& glider);
+  // Advances the decoration flames; runs the objects' own updates while playing.
+  void updateAll(float dt);
+  // Draws the objects and the level's decoration flames (defined with the rendering code).
+  void drawAll() const;
+  // Puts the glider at the start point and revives it.
+  void placeGlider(Glider& glider) const;
+};

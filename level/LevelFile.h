@@ -1,0 +1,18 @@
+#pragma once
+// Reads a level file's 15 rows. A row ends at LF (a CR just before it belongs to the line end)
+// and keeps at most 20 characters, up to its first NUL. A longer line keeps its first 20 characters
+// and leaves every later row empty; a file that ends before its 15th line end leaves the missing
+// rows empty and is reported.
+#include <array>
+#include <string>
+
+constexpr int kLevelFileRows = 15;
+constexpr int kLevelRowWidth = 20;
+
+struct LevelFile {
+  std::array<std::string, kLevelFileRows> rows;
+  // Empty when the file was read in full; otherwise what went wrong, for the player's console.
+  std::string problem;
+};
+
+LevelFile readLevelFile(const std::string& fileName);

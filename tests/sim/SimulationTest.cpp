@@ -1,0 +1,99 @@
+// Collisions that hold at any frame rate: frames are cut into sub-steps of at most 2 ms.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "game/Simulation.h"
+#include "tests/sim/WorldReset.h"
+
+namespace {
+std::string writeLevel(const std::string& name, const std::string& text) {
+  const std::string path = ::testing::TempDir() + "sim_" + name + ".txt";
+  std::ofstream(path) << text;
+  return path;
+}
+
+// 15 rows: the given rows at the given indices, the rest empty.
+std::string level(std::initializer_list<std::pair<int, std::string>> rows) {
+  std::string grid[15];
+  for (const auto& [r, text] : rows) grid[r] = text;
+  std::string text;
+  for (const std::string& row : grid) text += row + "\n";
+  return text;
+}
+}  // namespace
+
+TEST(SubStepTest, CountCoversTheFrameInStepsOfAtMostTwoMilliseconds) {
+  EXPECT_EQ(subStepCount(0.0f), 1);
+  EXPECT_EQ(subStepCount(0.001f), 1);
+  EXPECT_EQ(subStepCount(1.0f / 60), 9);
+  EXPECT_EQ(subStepCount(0.12f), 60);
+  for (float dt : {0.0005f, 0.0167f, 0.05f, 0.12f}) EXPECT_LE(dt / subStepCount(dt), 0.002f + 1e-7f);
+}
+
+class FrameRateTest : public ::testing::TestWithParam<float> {
+ protected:
+  void SetUp() override { resetWorld(); }
+  void TearDown() override { resetWorld(); }
+  void start(const std::string& path) {
+    currentLevel = new LevelObjectList(path);
+    currentLevel->placeGlider(glider);
+  }
+  void runSeconds(float seconds) {
+    const float dt = GetParam();
+    for (float t = 0; t < seconds; t += dt) simulateFrame(dt);
+  }
+};
+
+TEST_P(FrameRateTest, FallingGliderComesToRestOnAWallTop) {
+  // Start in row 2, floor of ")" in row 10: its top face is at y = 25.
+  start(writeLevel("floor", level({{2, "          g"}, {10, "))))))))))))))))))))"}})));
+  runSeconds(6.0f);
+  EXPECT_EQ(glider.mode, Flying);
+  EXPECT_NEAR(glider.y, 25.0f, 0.0316f);
+  EXPECT_GT(glider.y, 24.96f);
+  EXPECT_NEAR(glider.vy, 0.0f, 0.01f) << "held by the floor, with only one sub-step's pull";
+}
+
+TEST_P(FrameRateTest, GliderFlyingIntoALeftFaceStopsThere) {
+  // A full-height column of "(" whose left face is at x = 10; the glider glides into it.
+  std::initializer_list<std::pair<int, std::string>> rows = {
+      {0, "            ("}, {1, "  g         ("}, {2, "            ("}, {3, "            ("}, {4, "            ("},
+      {5, "            ("}, {6, "            ("}, {7, "            ("}, {8, "            ("}, {9, "            ("},
+      {10, "            ("}, {11, "            ("}, {12, "            ("}, {13, "            ("},
+      {14, "))))))))))))))))))))"}};
+  start(writeLevel("wall", level(rows)));
+  steeringControl.press(true);
+  runSeconds(6.0f);
+  EXPECT_GT(glider.y, 10.0f) << "it met the wall in the air";
+  EXPECT_NEAR(glider.x, 10.0f, 0.0316f);
+  EXPECT_LT(glider.x, 10.0f + 0.0316f);
+  EXPECT_GT(glider.x, 9.9f);
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameSteps, FrameRateTest, ::testing::Values(1.0f / 30, 1.0f / 60, 0.12f));
+
+TEST(DeterminismTest, ScriptedRunEndsInTheSameStateEveryTime) {
+  auto run = [] {
+    resetWorld();
+    currentLevel = new LevelObjectList(
+        writeLevel("det", level({{1, "g"}, {6, "   )))))"}, {12, "         2"}, {14, "))))))))))))))))))))"}})));
+    currentLevel->placeGlider(glider);
+    for (int frame = 0; frame < 600; ++frame) {
+      if (frame == 30) steeringControl.press(true);
+      if (frame == 200) steeringControl.release();
+      simulateFrame(1.0f / 60);
+    }
+    Glider result = glider;
+    resetWorld();
+    return result;
+  };
+  const Glider a = run();
+  const Glider b = run();
+  EXPECT_EQ(a.x, b.x);
+  EXPECT_EQ(a.y, b.y);
+  EXPECT_EQ(a.vx, b.vx);
+  EXPECT_EQ(a.vy, b.vy);
+  EXPECT_EQ(a.mode, b.mode);
+  EXPECT_NE(a.x, -47.5f) << "the script moved the glider";
+}

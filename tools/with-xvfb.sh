@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Runs a command against a private Xvfb display with Mesa's software renderer, so GL tests and
+# end-to-end runs never depend on (or disturb) the user's own display.
+set -eu
+export LIBGL_ALWAYS_SOFTWARE=1
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
