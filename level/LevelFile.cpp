@@ -62,7 +62,12 @@ LevelFile readLevelFile(const std::string& fileName) {
     result.problem = "Couldn't open file: " + fileName;
     return result;
   }
-  RowReader reader{file.get()};
+  return readLevelStream(file.get());
+}
+
+LevelFile readLevelStream(std::FILE* file) {
+  LevelFile result;
+  RowReader reader{file};
   for (std::string& row : result.rows) reader.read(row);
   if (reader.endMet) result.problem = "End of level file reached prematurely.";
   return result;

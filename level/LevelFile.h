@@ -4,6 +4,7 @@
 // and leaves every later row empty; a file that ends before its 15th line end leaves the missing
 // rows empty and is reported.
 #include <array>
+#include <cstdio>
 #include <string>
 
 constexpr int kLevelFileRows = 15;
@@ -15,4 +16,7 @@ struct LevelFile {
   std::string problem;
 };
 
+// Reads the level file at fileName; a file that does not open yields empty rows and a problem.
 LevelFile readLevelFile(const std::string& fileName);
+// Reads the rows from an open file (a level in memory, for instance).
+LevelFile readLevelStream(std::FILE* file);
