@@ -1,0 +1,12 @@
+#pragma once
+// The application icon: the glider on a rounded square of night sky with a glow of fire below.
+#include "tools/art/Canvas.h"
+
+namespace art {
+
+// Icon sizes written, pixels (square).
+constexpr int kIconSizes[] = {32, 64, 128, 256};
+
+Canvas paintIcon(int size);
+
+}  // namespace art
