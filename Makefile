@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 GAME_DIR    = $(BUILD)/game
 XVFB        = tools/with-xvfb.sh
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz bench clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz bench install deb clean
 
 all: build
 
@@ -43,6 +43,16 @@ fuzz: deps
 
 bench: build
 	@$(XVFB) tools/run-benchmarks.sh $(BUILD)
+
+PREFIX ?= /usr/local
+
+# Installs the built game under $(PREFIX); DESTDIR=/some/dir stages it there instead, as packagers do.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, written to $(BUILD)/packages/.
+deb: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

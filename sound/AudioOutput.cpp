@@ -168,6 +168,9 @@ bool open() {
   deviceState = DeviceState::Unavailable;
   SDL_LogSetOutputFunction(discardSdlLog, nullptr);
   const StderrMuted muted;  // sound libraries complain on stderr when there is no device
+  // SDL would turn SIGINT and SIGTERM into quit events that this game never reads, so a logout or
+  // a kill would leave it running: keep the default actions, which end the process.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudio(kFrequencyHz, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

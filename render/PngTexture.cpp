@@ -1,0 +1,199 @@
+#include "render/PngTexture.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Bilinear weights are fixed point with this many steps between two neighbouring pixels.
+constexpr int kWeightOne = 256;
+constexpr int kWeightShift = 8;
+
+// Where one output pixel samples along one axis: between source pixels `first` and `second`,
+// `weight` / kWeightOne of the way towards `second`.
+struct Tap {
+  int first;
+  int second;
+  int weight;
+};
+
+// Maps output pixel centres onto source pixel centres, clamped so the edge pixels are reproduced.
+std::vector<Tap> bilinearTaps(int sourceSize, int targetSize) {
+  std::vector<Tap> taps(static_cast<std::size_t>(targetSize));
+  double scale = static_cast<double>(sourceSize) / targetSize;
+  for (int i = 0; i < targetSize; ++i) {
+    double position = std::clamp((i + 0.5) * scale - 0.5, 0.0, sourceSize - 1.0);
+    int first = static_cast<int>(position);
+    int second = std::min(first + 1, sourceSize - 1);
+    int weight = static_cast<int>(std::lround((position - first) * kWeightOne));
+    taps[static_cast<std::size_t>(i)] = Tap{first, second, weight};
+  }
+  return taps;
+}
+
+bool isWellFormed(const PngImage& image) {
+  return image.width > 0 && image.height > 0 && (image.channels == 3 || image.channels == 4) &&
+         image.pixels.size() ==
+             static_cast<std::size_t>(image.width) * image.height * image.channels;
+}
+
+PngImage bilinearResize(const PngImage& source, int width, int height) {
+  PngImage target;
+  target.width = width;
+  target.height = height;
+  target.channels = source.channels;
+  target.pixels.resize(static_cast<std::size_t>(width) * height * source.channels);
+  const std::vector<Tap> columns = bilinearTaps(source.width, width);
+  const std::vector<Tap> rows = bilinearTaps(source.height, height);
+  const int channels = source.channels;
+  const std::size_t sourceStride = static_cast<std::size_t>(source.width) * channels;
+  unsigned char* out = target.pixels.data();
+  for (const Tap& row : rows) {
+    const unsigned char* upper = source.pixels.data() + row.first * sourceStride;
+    const unsigned char* lower = source.pixels.data() + row.second * sourceStride;
+    for (const Tap& column : columns) {
+      const std::size_t left = static_cast<std::size_t>(column.first) * channels;
+      const std::size_t right = static_cast<std::size_t>(column.second) * channels;
+      for (int c = 0; c < channels; ++c) {
+        int top = upper[left + c] * (kWeightOne - column.weight) + upper[right + c] * column.weight;
+        int bottom = lower[left + c] * (kWeightOne - column.weight) + lower[right + c] * column.weight;
+        int mixed = top * (kWeightOne - row.weight) + bottom * row.weight;
+        *out++ = static_cast<unsigned char>((mixed + (1 << (2 * kWeightShift - 1))) >>
+                                            (2 * kWeightShift));
+      }
+    }
+  }
+  return target;
+}
+
+// Sets GL_UNPACK_ALIGNMENT to 1 for tightly packed rows and puts the caller's value back.
+class TightUnpacking {
+ public:
+  TightUnpacking() {
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &saved_);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  }
+  ~TightUnpacking() { glPixelStorei(GL_UNPACK_ALIGNMENT, saved_); }
+  TightUnpacking(const TightUnpacking&) = delete;
+  TightUnpacking& operator=(const TightUnpacking&) = delete;
+
+ private:
+  GLint saved_ = 4;
+};
+
+void uploadLevel(int level, const PngImage& image) {
+  GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
+  glTexImage2D(GL_TEXTURE_2D, level, static_cast<GLint>(format), image.width, image.height, 0,
+               format, GL_UNSIGNED_BYTE, image.pixels.data());
+}
+
+// Uploads the image as level 0, then each halving as the next level down to 1x1.
+void uploadMipChain(PngImage image) {
+  TightUnpacking unpacking;
+  for (int level = 0;; ++level) {
+    uploadLevel(level, image);
+    if (image.width == 1 && image.height == 1) break;
+    image = halveImage(image);
+  }
+}
+
+// Reads the file and brings it to texture size; false when it cannot be decoded.
+bool decodeAtTextureSize(const char* path, PngImage& image) {
+  if (!decodePngFile(path, image)) return false;
+  GLint maxSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  if (textureSide(image.width, maxSide) != image.width ||
+      textureSide(image.height, maxSide) != image.height) {
+    image = resampleToPowerOfTwo(image, maxSide);
+  }
+  return isWellFormed(image);
+}
+
+void discardTexture(GLuint name) {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDeleteTextures(1, &name);
+}
+
+}  // namespace
+
+int nextPowerOfTwo(int n) {
+  int power = 1;
+  while (power < n && power <= (1 << 29)) power <<= 1;
+  return power;
+}
+
+int textureSide(int imageSide, int maxSide) {
+  int cap = 1;
+  while (cap <= maxSide / 2) cap <<= 1;
+  return std::min(nextPowerOfTwo(imageSide), cap);
+}
+
+PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide) {
+  if (!isWellFormed(image)) return PngImage{};
+  int width = textureSide(image.width, maxSide);
+  int height = textureSide(image.height, maxSide);
+  if (width == image.width && height == image.height) return image;
+  return bilinearResize(image, width, height);
+}
+
+PngImage halveImage(const PngImage& image) {
+  if (!isWellFormed(image)) return PngImage{};
+  PngImage half;
+  half.width = std::max(1, image.width / 2);
+  half.height = std::max(1, image.height / 2);
+  half.channels = image.channels;
+  half.pixels.resize(static_cast<std::size_t>(half.width) * half.height * half.channels);
+  const int channels = image.channels;
+  const std::size_t stride = static_cast<std::size_t>(image.width) * channels;
+  // A side of 1 averages each pixel with itself along that side.
+  const std::size_t rowStep = image.height > 1 ? stride : 0;
+  const std::size_t pixelStep = image.width > 1 ? static_cast<std::size_t>(channels) : 0;
+  unsigned char* out = half.pixels.data();
+  for (int y = 0; y < half.height; ++y) {
+    const unsigned char* upper = image.pixels.data() + static_cast<std::size_t>(y) * 2 * rowStep;
+    const unsigned char* lower = upper + rowStep;
+    for (int x = 0; x < half.width; ++x) {
+      const std::size_t left = static_cast<std::size_t>(x) * 2 * pixelStep;
+      for (int c = 0; c < channels; ++c) {
+        int sum = upper[left + c] + upper[left + pixelStep + c] + lower[left + c] +
+                  lower[left + pixelStep + c];
+        *out++ = static_cast<unsigned char>((sum + 2) / 4);
+      }
+    }
+  }
+  return half;
+}
+
+int mipLevelCount(int width, int height) {
+  int levels = 1;
+  for (int side = std::max(width, height); side > 1; side /= 2) ++levels;
+  return levels;
+}
+
+unsigned int loadPngTexture(const char* path) {
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  try {
+    PngImage image;
+    if (!decodeAtTextureSize(path, image)) {
+      discardTexture(name);
+      return 0;
+    }
+    uploadMipChain(std::move(image));
+  } catch (const std::bad_alloc&) {
+    discardTexture(name);
+    return 0;
+  }
+  return name;
+}

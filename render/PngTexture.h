@@ -1,0 +1,30 @@
+#pragma once
+// Loads a PNG file into an OpenGL 1.1 texture with its full mipmap chain. The sizing, resampling
+// and halving steps are plain functions on PngImage so they run and are tested without GL.
+#include "render/PngImage.h"
+
+// Decodes the file into a new GL_TEXTURE_2D name and leaves that texture bound: clamped at the
+// edges, linear filtering, sides raised to powers of two (see resampleToPowerOfTwo), mip levels
+// down to 1x1. The image's top row is the texture's t = 0 row. Returns 0 and leaves no texture
+// bound when the file cannot be decoded.
+unsigned int loadPngTexture(const char* path);
+
+// Smallest power of two not below n; 1 for n <= 1.
+int nextPowerOfTwo(int n);
+
+// The texture side for an image side, both in pixels: the next power of two, but no more than the
+// largest power of two not above maxSide (the GL_MAX_TEXTURE_SIZE).
+int textureSide(int imageSide, int maxSide);
+
+// The image resized to textureSide() of each side by bilinear interpolation between pixel centres
+// (edge pixels keep their colours, so sprite outlines stay where they were). Shrinking, needed only
+// beyond the GL limit, samples the same way without averaging. An image already that size comes
+// back as a copy; a malformed one (pixels not width * height * channels) comes back empty.
+PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide);
+
+// The next smaller mip level: each side halved (a side of 1 stays 1), each pixel the rounded
+// average of the 2x2 block it covers (2x1 or 1x2 when one side is already 1).
+PngImage halveImage(const PngImage& image);
+
+// How many mip levels a width x height texture has, level 0 included, down to 1x1.
+int mipLevelCount(int width, int height);

@@ -1,0 +1,162 @@
+// The level checker names the line and column of each mistake in a level file, and says when
+// the border lets the glider out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelCheck.h"
+#include "tools/solver/LevelRun.h"
+
+namespace {
+
+// A sealed, well-formed level: start top left, exit bottom right.
+std::vector<std::string> goodRows() {
+  std::vector<std::string> rows(15, ")                  (");
+  rows[0] = ")(((((((((((((((((((";
+  rows[1] = ")g                 (";
+  rows[13] = ")                 G(";
+  rows[14] = ")))))))))))))))))))(";
+  return rows;
+}
+
+std::string join(const std::vector<std::string>& rows, const char* lineEnd = "\n") {
+  std::string text;
+  for (const std::string& row : rows) text += row + lineEnd;
+  return text;
+}
+
+std::string reportOf(const std::string& text) { return checkLevelText(text).report("level7.txt"); }
+
+TEST(LevelFileCheck, AcceptsAGoodLevelWithSpacesDotsAndCrLf) {
+  EXPECT_EQ(reportOf(join(goodRows())), "");
+  std::vector<std::string> dotted = goodRows();
+  dotted[5] = ")........()........(";
+  EXPECT_EQ(reportOf(join(dotted, "\r\n")), "");
+}
+
+TEST(LevelFileCheck, NamesTheLineAndColumnOfAnUnknownCharacter) {
+  std::vector<std::string> rows = goodRows();
+  rows[2][13] = 'x';
+  rows[6][4] = '\t';
+  const LevelCheck check = checkLevelText(join(rows));
+  EXPECT_TRUE(check.hasErrors());
+  EXPECT_EQ(check.report("level7.txt"),
+            "level7.txt:3:14: unknown character 'x'\n"
+            "level7.txt:7:5: unknown character '\\x09'\n");
+}
+
+TEST(LevelFileCheck, ReportsAMissingStartOrExit) {
+  std::vector<std::string> rows = goodRows();
+  rows[1][1] = ' ';
+  EXPECT_EQ(reportOf(join(rows)), "level7.txt: no start cell 'g'\n");
+  rows = goodRows();
+  rows[13][18] = ' ';
+  EXPECT_EQ(reportOf(join(rows)), "level7.txt: no exit cell 'G'\n");
+}
+
+TEST(LevelFileCheck, ReportsALineLongerThanARow) {
+  std::vector<std::string> rows = goodRows();
+  rows[4] += "((";
+  EXPECT_EQ(reportOf(join(rows)),
+            "level7.txt:5:21: line is 22 characters long; a row holds at most 20\n");
+}
+
+TEST(LevelFileCheck, ReportsTooFewOrTooManyRows) {
+  std::vector<std::string> rows = goodRows();
+  rows.erase(rows.begin() + 7);
+  // The missing row is empty, so the border is open there too.
+  EXPECT_EQ(reportOf(join(rows)),
+            "level7.txt:15:1: only 14 rows; a level has exactly 15 lines\n"
+            "level7.txt:15:1: warning: open border: the glider can leave through the left edge "
+            "here (use ')')\n"
+            "level7.txt:15:20: warning: open border: the glider can leave through the right edge "
+            "here (use '(')\n"
+            "level7.txt:15:2: warning: open border: the glider can leave through the bottom edge "
+            "here (and at 17 more cells of that edge)\n");
+  rows = goodRows();
+  rows.push_back(")                  (");
+  EXPECT_EQ(reportOf(join(rows)),
+            "level7.txt:16:1: 16 lines; a level has exactly 15 (the game ignores this line and "
+            "the ones after it)\n");
+  // A blank line after the last row is a 16th line too.
+  EXPECT_TRUE(checkLevelText(join(goodRows()) + "\n").hasErrors());
+}
+
+TEST(LevelFileCheck, ReportsAMissingFinalLineFeed) {
+  std::string text = join(goodRows());
+  text.pop_back();
+  EXPECT_EQ(reportOf(text),
+            "level7.txt:15:21: missing line feed at the end of the last line (the game warns "
+            "about it on loading)\n");
+}
+
+TEST(LevelFileCheck, WarnsAboutAnOpenBorderAndASecondStart) {
+  std::vector<std::string> rows = goodRows();
+  rows[6][0] = '(';   // guards the wrong face for the left border
+  rows[0][8] = ' ';
+  rows[0][9] = 'U';  // a hazard 5 wide leaves a gap at the cell edge a glider could slip through
+  rows[3][5] = 'g';
+  const LevelCheck check = checkLevelText(join(rows));
+  EXPECT_FALSE(check.hasErrors());
+  EXPECT_EQ(check.report("level7.txt"),
+            "level7.txt:4:6: warning: another start cell 'g'; the glider starts at the last one\n"
+            "level7.txt:7:1: warning: open border: the glider can leave through the left edge "
+            "here (use ')')\n"
+            "level7.txt:1:9: warning: open border: the glider can leave through the top edge here "
+            "(and at 1 more cells of that edge)\n");
+}
+
+TEST(LevelFileCheck, ReportsAFileThatDoesNotOpen) {
+  const LevelCheck check = checkLevelFile("/nonexistent/level1.txt");
+  EXPECT_EQ(check.report("level1.txt"), "level1.txt: cannot open the file\n");
+}
+
+// The border rule rests on the wall faces: the glider pressed into the left border leaves the
+// level through a "(" there, and stays in behind a ")".
+TEST(LevelFileCheck, TheBorderRuleMatchesTheSimulation) {
+  for (char border : {'(', ')'}) {
+    std::vector<std::string> rows = goodRows();
+    rows[11] = ")g                 (";
+    rows[1][1] = ' ';
+    rows[12] = "))))))))))))))))))((";
+    rows[11][0] = border;
+    rows[12][0] = border;
+    const std::string path = std::string(SCRATCH_DIR) + "/border.txt";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    const std::string text = join(rows);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    EXPECT_EQ(checkLevelFile(path).issues.size(), border == ')' ? 0u : 1u);
+
+    LevelRun run(path, 1);
+    float leftmost = 1e9f;
+    for (int frame = 0; frame < 10 * kFramesPerSecond; ++frame) {
+      run.frame(Steer::Left);
+      leftmost = std::min(leftmost, run.currentGlider().x);
+    }
+    if (border == ')') {
+      EXPECT_GT(leftmost, -50.0f);
+    } else {
+      EXPECT_LT(leftmost, -50.0f);
+    }
+  }
+}
+
+TEST(InputScriptText, RoundTripsAndRejectsBadTokens) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(parseScript("R30 n12  L6", script, error));
+  EXPECT_EQ(formatScript(script), "R30 N12 L6");
+  EXPECT_EQ(scriptFrames(script), 48);
+  EXPECT_EQ(formatScript(compactScript({{Steer::Left, 6}, {Steer::Left, 6}, {Steer::None, 3}})),
+            "L12 N3");
+  for (const char* bad : {"X5", "R", "R-3", "R0", "R3x", "R99999999999"}) {
+    EXPECT_FALSE(parseScript(bad, script, error)) << bad;
+    EXPECT_NE(error.find(bad), std::string::npos) << error;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+// Every shipped level is well formed and closed, the solver wins it through the game's own
+// rules, a fresh replay of the winning keys wins again, and no level is won by holding no key.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelCheck.h"
+#include "tools/solver/LevelRun.h"
+#include "tools/solver/LevelSearch.h"
+
+namespace {
+
+constexpr int kLevelCount = 10;
+// Seconds of play with no key held that must not reach the exit.
+constexpr int kIdleSeconds = 60;
+
+std::string levelPath(int n) { return std::string(LEVELS_DIR) + "/level" + std::to_string(n) + ".txt"; }
+
+class ShippedLevel : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShippedLevel, CheckerFindsNoProblems) {
+  const LevelCheck check = checkLevelFile(levelPath(GetParam()));
+  EXPECT_TRUE(check.issues.empty()) << check.report(levelPath(GetParam()));
+}
+
+TEST_P(ShippedLevel, SolverWinsAndAFreshReplayWinsAgain) {
+  const std::string path = levelPath(GetParam());
+  InputScript script;
+  int frames = 0;
+  {
+    LevelRun run(path, GetParam());
+    const SearchResult result = searchLevel(run, SearchLimits{});
+    ASSERT_TRUE(result.won) << "after " << result.runs << " runs";
+    // Every state the search met lies inside the level.
+    EXPECT_GT(result.extent.minX, -50.0f);
+    EXPECT_LT(result.extent.maxX, 50.0f);
+    EXPECT_GT(result.extent.minY, 0.0f);
+    EXPECT_LT(result.extent.maxY, 75.0f);
+    script = result.script;
+    frames = result.frames;
+    EXPECT_EQ(scriptFrames(script), frames);
+  }
+  InputScript parsed;
+  std::string error;
+  ASSERT_TRUE(parseScript(formatScript(script), parsed, error)) << error;
+  LevelRun fresh(path, GetParam());
+  const ReplayResult replay = replayScript(fresh, parsed);
+  EXPECT_EQ(replay.outcome, Outcome::Won);
+  EXPECT_EQ(replay.frames, frames);
+}
+
+TEST_P(ShippedLevel, HoldingNoKeyNeverWins) {
+  LevelRun run(levelPath(GetParam()), GetParam());
+  const ReplayResult result = replayScript(run, {{Steer::None, kIdleSeconds * kFramesPerSecond}});
+  EXPECT_NE(result.outcome, Outcome::Won) << "won after " << result.frames << " frames";
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ShippedLevel, ::testing::Range(1, kLevelCount + 1),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return "Level" + std::to_string(info.param);
+                         });
+
+}  // namespace

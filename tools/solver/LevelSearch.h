@@ -1,0 +1,35 @@
+#pragma once
+// Searches a level's key presses for a run that reaches an exit: a best-first search over
+// segments of one held key, that favours runs heading for an exit early and merges runs that
+// reach nearly the same glider state.
+#include <cstddef>
+
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelRun.h"
+
+struct SearchLimits {
+  int segmentFrames = 6;          // frames a key is held before it may change (0.1 s)
+  double maxGameSeconds = 90;     // longest run searched, seconds of game time
+  std::size_t maxRuns = 400000;   // segments simulated at most, over the whole search
+  // How strongly the search prefers nearness to an exit over short play: 0 searches the
+  // fastest runs first (breadth-first), larger values head for the exit more greedily.
+  float greed = 4.0f;
+  bool stopAtWin = true;          // false: explore every reachable state within the limits
+};
+
+// The farthest the glider's centre got, world units, over every frame searched.
+struct Extent {
+  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+};
+
+struct SearchResult {
+  bool won = false;
+  InputScript script;          // the winning keys, compacted
+  int frames = 0;              // frames of the winning run
+  std::size_t runs = 0;        // segments simulated
+  std::size_t states = 0;      // distinct glider states met
+  bool exhausted = false;      // every reachable state within the time limit was met
+  Extent extent;
+};
+
+SearchResult searchLevel(LevelRun& run, const SearchLimits& limits);

@@ -1,0 +1,152 @@
+// The level tool: checks level files for mistakes, proves each can be won by finding the keys
+// that win it, and replays a script of keys.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelCheck.h"
+#include "tools/solver/LevelRun.h"
+#include "tools/solver/LevelSearch.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: solver [options] level.txt...     check each level and search for a winning run\n"
+    "       solver --check level.txt...       only check the files\n"
+    "       solver --replay SCRIPT level.txt  play a script such as \"R30 N12 L6\"\n"
+    "options:\n"
+    "  --trace       with --replay: print the glider every 0.1 s\n"
+    "  --level N     the level's number (default: the digits in the file name, else 1)\n"
+    "  --seconds S   longest run searched, seconds of game time (default 90)\n"
+    "  --greed G     0 finds the fastest run (slow search); larger heads for the exit\n"
+    "                more greedily (default 4)\n"
+    "  --runs N      segments of 0.1 s simulated at most per level (default 400000)\n";
+
+struct Options {
+  bool checkOnly = false;
+  bool replay = false;
+  bool trace = false;
+  std::string script;
+  int levelNumber = 0;
+  SearchLimits limits;
+  std::vector<std::string> files;
+};
+
+int levelNumberOf(const std::string& path, int given) {
+  if (given > 0) return given;
+  const std::string name = baseName(path);
+  int n = 0;
+  for (char c : name)
+    if (c >= '0' && c <= '9' && n < 100000) n = n * 10 + (c - '0');
+  return n > 0 ? n : 1;
+}
+
+// A number in [0, 1e7); zero only where allowed.
+bool parseNumber(const char* text, double& value, bool zeroAllowed = false) {
+  char* end = nullptr;
+  value = std::strtod(text, &end);
+  return end != text && *end == '\0' && (value > 0 || (zeroAllowed && value == 0)) && value < 1e7;
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    double value = 0;
+    if (arg == "--trace") {
+      options.trace = true;
+    } else if (arg == "--check") {
+      options.checkOnly = true;
+    } else if (arg == "--replay" && hasValue) {
+      options.replay = true;
+      options.script = argv[++i];
+    } else if (arg == "--level" && hasValue && parseNumber(argv[++i], value)) {
+      options.levelNumber = static_cast<int>(value);
+    } else if (arg == "--seconds" && hasValue && parseNumber(argv[++i], value)) {
+      options.limits.maxGameSeconds = value;
+    } else if (arg == "--greed" && hasValue && parseNumber(argv[++i], value, true)) {
+      options.limits.greed = static_cast<float>(value);
+    } else if (arg == "--runs" && hasValue && parseNumber(argv[++i], value)) {
+      options.limits.maxRuns = static_cast<std::size_t>(value);
+    } else if (!arg.empty() && arg[0] == '-') {
+      return false;
+    } else {
+      options.files.push_back(arg);
+    }
+  }
+  return !options.files.empty() && !(options.replay && options.files.size() != 1);
+}
+
+// Prints the file's problems; true when it has no errors (warnings allowed).
+bool checkAndReport(const std::string& path) {
+  const LevelCheck check = checkLevelFile(path);
+  std::cout << check.report(path);
+  return !check.hasErrors();
+}
+
+void printGlider(int frame, const Glider& g) {
+  if (frame % 6 == 0)
+    std::printf("%6.2f s  x %7.2f  y %6.2f  vx %6.2f  vy %6.2f\n",
+                static_cast<double>(frame) / kFramesPerSecond, g.x, g.y, g.vx, g.vy);
+}
+
+int replay(const Options& options) {
+  const std::string& path = options.files[0];
+  InputScript script;
+  std::string error;
+  if (!parseScript(options.script, script, error)) {
+    std::cerr << "solver: " << error << '\n';
+    return 2;
+  }
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  const ReplayResult result = replayScript(run, script, options.trace ? printGlider : nullptr);
+  const double seconds = static_cast<double>(result.frames) / kFramesPerSecond;
+  const char* what = result.outcome == Outcome::Won    ? "won"
+                     : result.outcome == Outcome::Lost ? "lost"
+                                                       : "still playing when the script ends";
+  std::printf("%s: %s after %.2f s (%d frames)\n", path.c_str(), what, seconds, result.frames);
+  return result.outcome == Outcome::Won ? 0 : 1;
+}
+
+bool solve(const std::string& path, const Options& options) {
+  const auto begin = std::chrono::steady_clock::now();
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  const SearchResult result = searchLevel(run, options.limits);
+  const double searchSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  if (!result.won) {
+    std::printf("%s: no winning run found within %.0f s of play (%zu runs, %zu states, %.1f s)\n",
+                path.c_str(), options.limits.maxGameSeconds, result.runs, result.states,
+                searchSeconds);
+    return false;
+  }
+  std::printf("%s: won in %.2f s of play with %zu key changes (search: %zu runs, %.1f s)\n  %s\n",
+              path.c_str(), static_cast<double>(result.frames) / kFramesPerSecond,
+              result.script.size(), result.runs, searchSeconds, formatScript(result.script).c_str());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parseOptions(argc, argv, options)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  if (options.replay) return replay(options);
+  bool allGood = true;
+  for (const std::string& path : options.files) {
+    if (!checkAndReport(path)) {
+      allGood = false;
+      continue;
+    }
+    if (!options.checkOnly && !solve(path, options)) allGood = false;
+  }
+  return allGood ? 0 : 1;
+}
