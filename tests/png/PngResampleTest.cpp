@@ -153,3 +153,32 @@ TEST(Mipmap, ChainOfANonSquareTextureEndsAtOnePixel) {
 }
 
 }  // namespace
+
+namespace {
+PngImage transposed(const PngImage& image) {
+  PngImage out{image.height, image.width, image.channels, {}};
+  out.pixels.resize(image.pixels.size());
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      for (int c = 0; c < image.channels; ++c)
+        out.pixels[(static_cast<std::size_t>(x) * out.width + y) * out.channels + c] =
+            image.pixels[(static_cast<std::size_t>(y) * image.width + x) * image.channels + c];
+  return out;
+}
+}  // namespace
+
+// Stretching only the height (the game's 1024 x 768 pictures) takes a row-blending shortcut; it
+// must give exactly what stretching only the width gives on the transposed picture.
+TEST(Resample, HeightOnlyStretchMatchesTheTransposedWidthStretch) {
+  PngImage noisy{8, 3, 3, {}};
+  unsigned state = 12345;
+  for (int i = 0; i < 8 * 3 * 3; ++i) {
+    state = state * 1103515245u + 12345u;
+    noisy.pixels.push_back(static_cast<unsigned char>(state >> 16));
+  }
+  const PngImage tall = resampleToPowerOfTwo(noisy, 4096);
+  ASSERT_EQ(tall.width, 8);
+  ASSERT_EQ(tall.height, 4);
+  const PngImage wide = resampleToPowerOfTwo(transposed(noisy), 4096);
+  EXPECT_EQ(tall.pixels, transposed(wide).pixels);
+}

@@ -1,0 +1,141 @@
+// How long LevelManager::loadLevel takes for each shipped level in the running game (backdrop
+// texture and effect stream included), against one 60 Hz frame, with the load broken into its
+// parts: level file, PNG decode, power-of-two resampling, mip halving, GL upload, effect stream.
+// Usage: level_load GAME_DIR [runs]   (runs per level, default 50; every run visits every level)
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/BenchStats.h"
+#include "bench/GameSession.h"
+#include "game/LevelManager.h"
+#include "game/LevelObjectList.h"
+#include "render/PngImage.h"
+#include "render/PngTexture.h"
+#include "sound/SoundPlayer.h"
+
+namespace {
+
+constexpr int kLevelCount = 10;
+constexpr double kFrameMs = 1000.0 / 60;
+constexpr int kDefaultRuns = 50;
+
+enum Part { Total, Parse, Decode, Resample, Halve, Upload, Effect, kPartCount };
+const char* const kPartNames[kPartCount] = {"loadLevel", "file parse", "PNG decode", "pow2 scale",
+                                            "mip halving", "GL upload", "effect start"};
+
+// samples[level][part] holds one time per run, milliseconds.
+using Samples = std::vector<std::vector<std::vector<double>>>;
+
+std::string effectPath(int n) { return n == 2 || n == 3 ? kFireEffectPath : ""; }
+
+double timeParse(int n) {
+  const std::string path = LevelManager::levelFileName(n);
+  const double start = perf::nowMs();
+  LevelObjectList* list = LevelManager::levelFileExists(path) ? new LevelObjectList(path) : nullptr;
+  const double took = perf::nowMs() - start;
+  delete list;
+  return took;
+}
+
+// The mip chain loadPngTexture uploads, timed as halving and as upload separately.
+void timeMipChain(const PngImage& top, double& halveMs, double& uploadMs) {
+  std::vector<PngImage> chain{top};
+  const double halveStart = perf::nowMs();
+  while (chain.back().width > 1 || chain.back().height > 1) chain.push_back(halveImage(chain.back()));
+  halveMs = perf::nowMs() - halveStart;
+
+  GLuint name = 0;
+  GLint alignment = 4;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  const double uploadStart = perf::nowMs();
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  for (std::size_t level = 0; level < chain.size(); ++level) {
+    const PngImage& image = chain[level];
+    const GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(format), image.width,
+                 image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels.data());
+  }
+  glFinish();
+  uploadMs = perf::nowMs() - uploadStart;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDeleteTextures(1, &name);
+}
+
+void timeOneRun(int n, std::vector<std::vector<double>>& parts) {
+  double start = perf::nowMs();
+  levelManager.loadLevel(n);
+  glFinish();
+  parts[Total].push_back(perf::nowMs() - start);
+
+  parts[Parse].push_back(timeParse(n));
+
+  PngImage image;
+  start = perf::nowMs();
+  const bool decoded = decodePngFile(LevelManager::backdropFileName(n).c_str(), image);
+  parts[Decode].push_back(perf::nowMs() - start);
+  if (!decoded) {
+    std::fprintf(stderr, "backdrop of level %d does not decode\n", n);
+    std::exit(1);
+  }
+  GLint maxSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  start = perf::nowMs();
+  PngImage sized = resampleToPowerOfTwo(image, maxSide);
+  parts[Resample].push_back(perf::nowMs() - start);
+
+  double halveMs = 0, uploadMs = 0;
+  timeMipChain(sized, halveMs, uploadMs);
+  parts[Halve].push_back(halveMs);
+  parts[Upload].push_back(uploadMs);
+
+  start = perf::nowMs();
+  SoundPlayer::instance()->playEffect(effectPath(n));
+  parts[Effect].push_back(perf::nowMs() - start);
+}
+
+void printTable(const Samples& samples) {
+  std::printf("median ms per level over %zu runs (max in brackets for loadLevel)\n",
+              samples[1][Total].size());
+  std::printf("level");
+  for (const char* name : kPartNames) std::printf(" %12s", name);
+  std::printf("\n");
+  for (int n = 1; n <= kLevelCount; ++n) {
+    std::printf("%5d", n);
+    for (int p = 0; p < kPartCount; ++p) std::printf(" %12.2f", perf::median(samples[n][p]));
+    std::printf("   [%.2f]\n", perf::percentile(samples[n][Total], 1.0));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: level_load GAME_DIR [runs]\n");
+    return 2;
+  }
+  const int runs = argc > 2 ? std::atoi(argv[2]) : kDefaultRuns;
+  if (runs < 1 || !perf::enterGameDir(argv[1])) return 2;
+  perf::startGameInProcess();
+
+  Samples samples(kLevelCount + 1, std::vector<std::vector<double>>(kPartCount));
+  // Every run visits every level, so each load replaces a different level's backdrop and sound.
+  for (int run = 0; run < runs; ++run)
+    for (int n = 1; n <= kLevelCount; ++n) timeOneRun(n, samples[n]);
+
+  printTable(samples);
+  int slowest = 1;
+  for (int n = 2; n <= kLevelCount; ++n)
+    if (perf::median(samples[n][Total]) > perf::median(samples[slowest][Total])) slowest = n;
+  std::printf("slowest level: %d\n", slowest);
+  const bool pass =
+      perf::reportRatio("level load (slowest median ms / frame ms)", perf::median(samples[slowest][Total]),
+                        kFrameMs, 1.0);
+  return pass || runs < kDefaultRuns ? 0 : 1;
+}
