@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include <chrono>
 #include <cmath>
 
 namespace gltest {
@@ -17,6 +18,12 @@ void ensureWindow() {
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kWidth, kHeight);
   glutCreateWindow("gltest");
+  // Tests read pixels straight away: wait until the server has mapped and sized the window, so
+  // the first drawing lands in a drawable of its final size.
+  static bool shown = false;
+  glutDisplayFunc([] { shown = true; });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!shown && std::chrono::steady_clock::now() < deadline) glutMainLoopEvent();
   glutDisplayFunc([] {});
   glReadBuffer(GL_BACK);
   glDrawBuffer(GL_BACK);
