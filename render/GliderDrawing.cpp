@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "game/Glider.h"
+#include "render/SpriteBlending.h"
 #include "render/SpriteSet.h"
 
 namespace {
@@ -19,11 +20,7 @@ void callSprite(Sprite s) {
 }  // namespace
 
 void Glider::draw() const {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginSpriteBlending();
   float turn = 0.0f;
   if (facingLeft) {
     glCullFace(GL_FRONT);  // the half-turn shows the quad's back, which is otherwise culled
@@ -48,8 +45,5 @@ void Glider::draw() const {
   }
   glPopMatrix();
   if (facingLeft) glCullFace(GL_BACK);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_BLEND);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
+  endSpriteBlending();
 }

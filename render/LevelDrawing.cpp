@@ -4,6 +4,7 @@
 
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
+#include "render/SpriteBlending.h"
 #include "render/SpriteQuad.h"
 #include "render/SpriteSet.h"
 
@@ -21,21 +22,6 @@ constexpr DecorationFlame kLevel5Flames[] = {{2.5f, 51.5f, 5.0f, 5.0f}, {-22.5f,
 
 const GlHeatPlumePainter plumePainter;
 
-void enableSpriteBlending() {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
-}
-
-void disableSpriteBlending() {
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_BLEND);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
-}
-
 }  // namespace
 
 void installLevelDrawing() { setHeatPlumePainter(&plumePainter); }
@@ -51,7 +37,7 @@ int decorationFlames(int levelNumber, const DecorationFlame** flames) {
 }
 
 void GlHeatPlumePainter::drawPlume(const HeatSource& s) const {
-  enableSpriteBlending();
+  beginSpriteBlending();
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glTranslatef(s.x, s.y + kPlumeBase + s.strength * s.phase * 5.0f, 0.0f);
@@ -62,7 +48,7 @@ void GlHeatPlumePainter::drawPlume(const HeatSource& s) const {
   drawUnitSquare();
   glEnd();
   glPopMatrix();
-  disableSpriteBlending();
+  endSpriteBlending();
 }
 
 void LevelObjectList::drawAll() const {
@@ -71,7 +57,7 @@ void LevelObjectList::drawAll() const {
   const int count = decorationFlames(levelManager.levelNumber, &flames);
   if (count == 0 || !spriteSet) return;
   const Sprite frame = decorFrame == 1 ? Sprite::fire1 : Sprite::fire2;
-  enableSpriteBlending();
+  beginSpriteBlending();
   glMatrixMode(GL_MODELVIEW);
   for (int i = 0; i < count; ++i) {
     glPushMatrix();
@@ -80,5 +66,5 @@ void LevelObjectList::drawAll() const {
     glCallList(static_cast<GLuint>(spriteSet->list(frame)));
     glPopMatrix();
   }
-  disableSpriteBlending();
+  endSpriteBlending();
 }

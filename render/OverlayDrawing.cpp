@@ -3,6 +3,7 @@
 
 #include "game/GameState.h"
 #include "game/LevelManager.h"
+#include "render/SpriteBlending.h"
 #include "render/SpriteSet.h"
 
 namespace {
@@ -15,21 +16,14 @@ constexpr float kLostHeight = 30.0f;
 
 // Drawn in the current colour, which the glider's drawing left at opaque white.
 void drawOverlayPicture(Sprite picture, float height) {
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_ALPHA_TEST);
-  glAlphaFunc(GL_GREATER, 0.0f);
+  beginSpriteBlending();
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glTranslatef(kOverlayX, kOverlayY, 0.0f);
   glScalef(kOverlayWidth, height, 0.0f);
   if (spriteSet) glCallList(static_cast<GLuint>(spriteSet->list(picture)));
   glPopMatrix();
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_BLEND);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
+  endSpriteBlending();
 }
 }  // namespace
 
