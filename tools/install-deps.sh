@@ -10,7 +10,7 @@ packages=(
   libgtest-dev googletest
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick lame
-  desktop-file-utils appstream man-db dpkg-dev
+  desktop-file-utils appstream man-db dpkg-dev valgrind
 )
 
 missing=()
