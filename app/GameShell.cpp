@@ -1,7 +1,6 @@
 #include "app/GameShell.h"
 
 #include <GL/freeglut.h>
-#include <malloc.h>
 
 #include "app/FrameClock.h"
 #include "app/PointerInput.h"
@@ -14,9 +13,6 @@ namespace {
 
 constexpr const char* kWindowTitle = "Zarvolith";
 constexpr int kWindowX = 100, kWindowY = 100;
-// Picture buffers of a few MiB come and go at every level load. Giving blocks this large their own
-// mappings returns them to the system when freed, so restarts do not grow the resident size.
-constexpr int kLargeBlockBytes = 256 * 1024;
 
 void onReshape(int width, int height) { ViewCamera::instance()->reshape(width, height); }
 void onDisplay() { FrameClock::instance()->displayFrame(); }
@@ -49,7 +45,6 @@ void registerCallbacks() {
 }  // namespace
 
 void startGame(int* argc, char** argv) {
-  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kWindowWidth, kWindowHeight);

@@ -159,10 +159,16 @@ bool readWholeFile(const char* path, std::vector<unsigned char>& bytes) {
   return ok;
 }
 
+// Empties the image but keeps its buffer, so a reused image does not reallocate.
+void clearImage(PngImage& image) {
+  image.width = image.height = image.channels = 0;
+  image.pixels.clear();
+}
+
 }  // namespace
 
 bool decodePngMemory(const unsigned char* data, std::size_t size, PngImage& out) {
-  out = PngImage{};
+  clearImage(out);
   // Anything without the full signature is not a PNG at all, so it fails without a message.
   if (data == nullptr || size < kSignatureBytes || png_sig_cmp(data, 0, kSignatureBytes) != 0) {
     return false;
@@ -179,12 +185,12 @@ bool decodePngMemory(const unsigned char* data, std::size_t size, PngImage& out)
   } catch (const std::bad_alloc&) {
     ok = false;
   }
-  if (!ok) out = PngImage{};
+  if (!ok) clearImage(out);
   return ok;
 }
 
 bool decodePngFile(const char* path, PngImage& out) {
-  out = PngImage{};
+  clearImage(out);
   if (path == nullptr) return false;
   std::vector<unsigned char> bytes;
   try {

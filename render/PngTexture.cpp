@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <utility>
 #include <vector>
@@ -43,8 +44,7 @@ bool isWellFormed(const PngImage& image) {
              static_cast<std::size_t>(image.width) * image.height * image.channels;
 }
 
-PngImage bilinearResize(const PngImage& source, int width, int height) {
-  PngImage target;
+void bilinearResize(const PngImage& source, int width, int height, PngImage& target) {
   target.width = width;
   target.height = height;
   target.channels = source.channels;
@@ -60,12 +60,15 @@ PngImage bilinearResize(const PngImage& source, int width, int height) {
     for (const Tap& row : rows) {
       const unsigned char* upper = source.pixels.data() + row.first * sourceStride;
       const unsigned char* lower = source.pixels.data() + row.second * sourceStride;
-      const int keep = kWeightOne - row.weight;
+      // 16-bit sums suffice (255 * 256 + 128 < 65536), which lets the compiler vectorise this.
+      const std::uint16_t keep = static_cast<std::uint16_t>(kWeightOne - row.weight);
+      const std::uint16_t take = static_cast<std::uint16_t>(row.weight);
       for (std::size_t i = 0; i < sourceStride; ++i)
-        *out++ = static_cast<unsigned char>((upper[i] * keep + lower[i] * row.weight + kWeightOne / 2) >>
-                                            kWeightShift);
+        out[i] = static_cast<unsigned char>(
+            static_cast<std::uint16_t>(upper[i] * keep + lower[i] * take + kWeightOne / 2) >> kWeightShift);
+        out += sourceStride;
     }
-    return target;
+    return;
   }
   for (const Tap& row : rows) {
     const unsigned char* upper = source.pixels.data() + row.first * sourceStride;
@@ -82,7 +85,7 @@ PngImage bilinearResize(const PngImage& source, int width, int height) {
       }
     }
   }
-  return target;
+
 }
 
 // Sets GL_UNPACK_ALIGNMENT to 1 for tightly packed rows and puts the caller's value back.
@@ -106,26 +109,44 @@ void uploadLevel(int level, const PngImage& image) {
                format, GL_UNSIGNED_BYTE, image.pixels.data());
 }
 
+// Buffers that every load reuses: level loads then do not churn the heap with blocks of several
+// MiB, which would cost page faults and let the resident size creep up over restarts.
+struct TextureScratch {
+  PngImage decoded, resized, mipA, mipB;
+};
+
+TextureScratch& scratch() {
+  static TextureScratch buffers;
+  return buffers;
+}
+
 // Uploads the image as level 0, then each halving as the next level down to 1x1.
-void uploadMipChain(PngImage image) {
+void uploadMipChain(const PngImage& levelZero) {
   TightUnpacking unpacking;
-  for (int level = 0;; ++level) {
-    uploadLevel(level, image);
-    if (image.width == 1 && image.height == 1) break;
-    image = halveImage(image);
+  uploadLevel(0, levelZero);
+  const PngImage* previous = &levelZero;
+  PngImage* next = &scratch().mipA;
+  for (int level = 1; previous->width > 1 || previous->height > 1; ++level) {
+    halveImageInto(*previous, *next);
+    uploadLevel(level, *next);
+    previous = next;
+    next = next == &scratch().mipA ? &scratch().mipB : &scratch().mipA;
   }
 }
 
-// Reads the file and brings it to texture size; false when it cannot be decoded.
-bool decodeAtTextureSize(const char* path, PngImage& image) {
-  if (!decodePngFile(path, image)) return false;
+// Reads the file and brings it to texture size; null when it cannot be decoded.
+const PngImage* decodeAtTextureSize(const char* path) {
+  TextureScratch& buffers = scratch();
+  if (!decodePngFile(path, buffers.decoded)) return nullptr;
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-  if (textureSide(image.width, maxSide) != image.width ||
-      textureSide(image.height, maxSide) != image.height) {
-    image = resampleToPowerOfTwo(image, maxSide);
+  const PngImage* image = &buffers.decoded;
+  if (textureSide(image->width, maxSide) != image->width ||
+      textureSide(image->height, maxSide) != image->height) {
+    resampleToPowerOfTwoInto(buffers.decoded, maxSide, buffers.resized);
+    image = &buffers.resized;
   }
-  return isWellFormed(image);
+  return isWellFormed(*image) ? image : nullptr;
 }
 
 void discardTexture(GLuint name) {
@@ -148,16 +169,34 @@ int textureSide(int imageSide, int maxSide) {
 }
 
 PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide) {
-  if (!isWellFormed(image)) return PngImage{};
+  PngImage resized;
+  resampleToPowerOfTwoInto(image, maxSide, resized);
+  return resized;
+}
+
+void resampleToPowerOfTwoInto(const PngImage& image, int maxSide, PngImage& resized) {
+  resized.width = resized.height = resized.channels = 0;
+  resized.pixels.clear();
+  if (!isWellFormed(image)) return;
   int width = textureSide(image.width, maxSide);
   int height = textureSide(image.height, maxSide);
-  if (width == image.width && height == image.height) return image;
-  return bilinearResize(image, width, height);
+  if (width == image.width && height == image.height) {
+    resized = image;
+    return;
+  }
+  bilinearResize(image, width, height, resized);
 }
 
 PngImage halveImage(const PngImage& image) {
-  if (!isWellFormed(image)) return PngImage{};
   PngImage half;
+  halveImageInto(image, half);
+  return half;
+}
+
+void halveImageInto(const PngImage& image, PngImage& half) {
+  half.width = half.height = half.channels = 0;
+  half.pixels.clear();
+  if (!isWellFormed(image)) return;
   half.width = std::max(1, image.width / 2);
   half.height = std::max(1, image.height / 2);
   half.channels = image.channels;
@@ -180,7 +219,6 @@ PngImage halveImage(const PngImage& image) {
       }
     }
   }
-  return half;
 }
 
 int mipLevelCount(int width, int height) {
@@ -198,12 +236,12 @@ unsigned int loadPngTexture(const char* path) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   try {
-    PngImage image;
-    if (!decodeAtTextureSize(path, image)) {
+    const PngImage* image = decodeAtTextureSize(path);
+    if (!image) {
       discardTexture(name);
       return 0;
     }
-    uploadMipChain(std::move(image));
+    uploadMipChain(*image);
   } catch (const std::bad_alloc&) {
     discardTexture(name);
     return 0;

@@ -21,10 +21,14 @@ int textureSide(int imageSide, int maxSide);
 // beyond the GL limit, samples the same way without averaging. An image already that size comes
 // back as a copy; a malformed one (pixels not width * height * channels) comes back empty.
 PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide);
+// The same into `resized`, reusing its buffer.
+void resampleToPowerOfTwoInto(const PngImage& image, int maxSide, PngImage& resized);
 
 // The next smaller mip level: each side halved (a side of 1 stays 1), each pixel the rounded
 // average of the 2x2 block it covers (2x1 or 1x2 when one side is already 1).
 PngImage halveImage(const PngImage& image);
+// The same into `half`, reusing its buffer.
+void halveImageInto(const PngImage& image, PngImage& half);
 
 // How many mip levels a width x height texture has, level 0 included, down to 1x1.
 int mipLevelCount(int width, int height);
