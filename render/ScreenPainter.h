@@ -11,6 +11,7 @@ class ScreenPainter {
   std::int32_t titleList = -1;
   std::int32_t instructionsList = -1;
   std::int32_t backgroundTexture = -1;  // kept so a replaced backdrop can be deleted
+  bool backgroundOpaque = false;        // the backdrop has no alpha channel
 
   static ScreenPainter* instance();
 
