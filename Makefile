@@ -29,6 +29,8 @@ test: test-unit test-asan
 test-unit: build
 	@$(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# System libraries keep a few start-up allocations for good; the suppressions name them.
+export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZARVOLITH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
