@@ -154,6 +154,19 @@ void discardTexture(GLuint name) {
   glDeleteTextures(1, &name);
 }
 
+// Decodes the file and uploads it with its mip chain into the bound texture; false, with the
+// texture untouched, when the file cannot be decoded.
+bool uploadPngInto(const char* path) {
+  try {
+    const PngImage* image = decodeAtTextureSize(path);
+    if (!image) return false;
+    uploadMipChain(*image);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int nextPowerOfTwo(int n) {
@@ -235,16 +248,15 @@ unsigned int loadPngTexture(const char* path) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  try {
-    const PngImage* image = decodeAtTextureSize(path);
-    if (!image) {
-      discardTexture(name);
-      return 0;
-    }
-    uploadMipChain(*image);
-  } catch (const std::bad_alloc&) {
+  if (!uploadPngInto(path)) {
     discardTexture(name);
     return 0;
   }
   return name;
+}
+
+bool reloadPngTexture(unsigned int name, const char* path) {
+  if (name == 0 || !glIsTexture(name)) return false;
+  glBindTexture(GL_TEXTURE_2D, name);
+  return uploadPngInto(path);
 }

@@ -9,6 +9,12 @@
 // bound when the file cannot be decoded.
 unsigned int loadPngTexture(const char* path);
 
+// Replaces the picture of an existing texture by the file's, keeping the name and its parameters
+// (the GL driver can then keep the texture's storage instead of allocating it again). Returns
+// false, leaving the texture as it was, when the name is not a texture or the file cannot be
+// decoded.
+bool reloadPngTexture(unsigned int name, const char* path);
+
 // Smallest power of two not below n; 1 for n <= 1.
 int nextPowerOfTwo(int n);
 

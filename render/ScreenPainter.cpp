@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "render/PngTexture.h"
 #include "render/SpriteQuad.h"
 
 namespace {
@@ -45,6 +46,14 @@ void ScreenPainter::setBounds(double newTop, double newRight, double newBottom, 
 }
 
 void ScreenPainter::setBackdrop(std::string path) {
+  // Most loads swap one backdrop for another of the same size: reloading the texture in place lets
+  // the GL driver keep its storage, so restarts neither allocate nor fragment memory. The list
+  // already binds this texture.
+  if (backgroundList >= 0 && backgroundTexture > 0 &&
+      reloadPngTexture(static_cast<unsigned int>(backgroundTexture), path.c_str())) {
+    backgroundOpaque = hasNoAlpha(backgroundTexture);
+    return;
+  }
   // The abandoned picture is never drawn again: free it so restarts do not pile up GL objects.
   if (backgroundList >= 0) glDeleteLists(static_cast<GLuint>(backgroundList), 1);
   if (backgroundTexture > 0) {

@@ -1,4 +1,6 @@
 // The full-view pictures: placement, truncated sizes, alpha use, and backdrops replaced cleanly.
+#include <fstream>
+
 #include "render/ScreenPainter.h"
 #include "tests/app/GameDirFixture.h"
 
@@ -67,4 +69,25 @@ TEST_F(ScreenTest, ReplacedBackdropsAreDeletedSoRestartsStayFlat) {
   EXPECT_EQ(liveObjects(), before);
   painter.drawBackground(0);
   EXPECT_COLOUR(colourAt(0, 37.5), 0, 200, 0);
+}
+
+TEST_F(ScreenTest, EveryBackdropLoadRereadsItsFileAndAFailedOneLeavesAPlainSquare) {
+  testimages::writeSolid("images/level2bg.png", {200, 0, 0, 255});
+  painter.setBackdrop("./images/level2bg.png");
+  testimages::writeSolid("images/level2bg.png", {0, 0, 200, 255});  // the file changed on disk
+  painter.setBackdrop("./images/level2bg.png");
+  painter.drawBackground(0);
+  EXPECT_COLOUR(colourAt(0, 37.5), 0, 0, 200);
+
+  std::ofstream("images/level3bg.png") << "\x89PNG\r\n\x1a\nbroken";
+  painter.setBackdrop("./images/level3bg.png");
+  gltest::clear(0, 0, 0);
+  painter.drawBackground(0);
+  EXPECT_COLOUR(colourAt(0, 37.5), 255, 255, 255) << "no trace of the previous picture";
+
+  testimages::writeSolid("images/level4bg.png", {0, 150, 0, 128});  // transparent after opaque
+  painter.setBackdrop("./images/level4bg.png");
+  gltest::clear(1, 1, 1);
+  painter.drawBackground(0);
+  EXPECT_COLOUR(colourAt(0, 37.5), 127, 202, 127) << "blended, not drawn opaque";
 }

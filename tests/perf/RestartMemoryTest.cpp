@@ -1,8 +1,7 @@
 // Restarting a level over and over must not grow the game: the live GL textures, display lists and
 // sound streams stay the same, and once the heap has settled, resident memory stays within 1 MiB.
-// The heap settles over the first restarts: the GL driver's texture storage is freed and
-// allocated again at each backdrop swap, and the blocks find their places in the arena, growing
-// it by a few MiB once; a leak would instead grow without end. The game runs in-process from the
+// The heap settles over the first restarts, as buffers reach their largest size and blocks find
+// their places in the arena (under 1 MiB in all); a leak would instead grow without end. The game runs in-process from the
 // staged game directory.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
