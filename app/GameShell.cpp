@@ -2,11 +2,17 @@
 
 #include <GL/freeglut.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/FrameClock.h"
 #include "app/PointerInput.h"
 #include "app/ViewCamera.h"
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
+#include "render/ScreenPainter.h"
+#include "render/PngPrefetch.h"
 #include "render/SpriteSet.h"
 
 namespace {
@@ -42,9 +48,19 @@ void registerCallbacks() {
   glutCloseFunc(closeGame);
 }
 
+// Every picture start-up loads, decoded while the display server creates the window.
+void prefetchStartupPictures() {
+  std::vector<std::string> paths;
+  for (int i = 0; i < kSpriteCount; ++i) paths.push_back(SpriteSet::imagePath(static_cast<Sprite>(i)));
+  for (const char* screen : ScreenPainter::imagePaths()) paths.push_back(screen);
+  paths.push_back(LevelManager::backdropFileName(1));
+  prefetchPictures(std::move(paths));
+}
+
 }  // namespace
 
 void startGame(int* argc, char** argv) {
+  prefetchStartupPictures();
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kWindowWidth, kWindowHeight);
@@ -54,6 +70,7 @@ void startGame(int* argc, char** argv) {
   registerCallbacks();
   glutIgnoreKeyRepeat(1);
   FrameClock::instance()->initialiseGame();
+  discardPrefetchedPictures();
 }
 
 void closeGame() {

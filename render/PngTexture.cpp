@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "render/PngPrefetch.h"
+
 namespace {
 
 // Bilinear weights are fixed point with this many steps between two neighbouring pixels.
@@ -158,6 +160,16 @@ void discardTexture(GLuint name) {
 // texture untouched, when the file cannot be decoded.
 bool uploadPngInto(const char* path) {
   try {
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    PrefetchedPicture prefetched;
+    if (takePrefetchedPicture(path, maxSide, prefetched)) {
+      if (!prefetched.decoded) return false;
+      TightUnpacking unpacking;
+      for (std::size_t level = 0; level < prefetched.levels.size(); ++level)
+        uploadLevel(static_cast<int>(level), prefetched.levels[level]);
+      return true;
+    }
     const PngImage* image = decodeAtTextureSize(path);
     if (!image) return false;
     uploadMipChain(*image);

@@ -26,16 +26,22 @@ ScreenPainter* ScreenPainter::instance() {
   return painter;
 }
 
+const std::array<const char*, 3>& ScreenPainter::imagePaths() {
+  static const std::array<const char*, 3> paths = {"./images/background.png", "./images/titlescreen.png",
+                                                   "./images/instructions.png"};
+  return paths;
+}
+
 void ScreenPainter::loadImages() {
   if (backgroundList < 0) {
     backgroundTexture = -1;
-    buildSpriteQuad(backgroundList, backgroundTexture, "./images/background.png");
+    buildSpriteQuad(backgroundList, backgroundTexture, imagePaths()[0]);
     backgroundOpaque = hasNoAlpha(backgroundTexture);
   }
   std::int32_t titleTexture = -1;
   std::int32_t instructionsTexture = -1;
-  buildSpriteQuad(titleList, titleTexture, "./images/titlescreen.png");
-  buildSpriteQuad(instructionsList, instructionsTexture, "./images/instructions.png");
+  buildSpriteQuad(titleList, titleTexture, imagePaths()[1]);
+  buildSpriteQuad(instructionsList, instructionsTexture, imagePaths()[2]);
 }
 
 void ScreenPainter::setBounds(double newTop, double newRight, double newBottom, double newLeft) {
@@ -49,8 +55,9 @@ void ScreenPainter::setBackdrop(std::string path) {
   // Most loads swap one backdrop for another of the same size: reloading the texture in place lets
   // the GL driver keep its storage, so restarts neither allocate nor fragment memory. The list
   // already binds this texture.
-  if (backgroundList >= 0 && backgroundTexture > 0 &&
-      reloadPngTexture(static_cast<unsigned int>(backgroundTexture), path.c_str())) {
+  const bool reloadable = backgroundList >= 0 && backgroundTexture > 0 &&
+                          glIsTexture(static_cast<GLuint>(backgroundTexture));
+  if (reloadable && reloadPngTexture(static_cast<unsigned int>(backgroundTexture), path.c_str())) {
     backgroundOpaque = hasNoAlpha(backgroundTexture);
     return;
   }
@@ -61,7 +68,9 @@ void ScreenPainter::setBackdrop(std::string path) {
     glDeleteTextures(1, &name);
   }
   backgroundList = -1;
-  backgroundTexture = -1;
+  // A file the reload could not decode is not read (nor reported) again: the new list binds no
+  // picture and draws a plain square, as any missing picture does.
+  backgroundTexture = reloadable ? 0 : -1;
   buildSpriteQuad(backgroundList, backgroundTexture, path);
   backgroundOpaque = hasNoAlpha(backgroundTexture);
 }

@@ -91,3 +91,17 @@ TEST_F(ScreenTest, EveryBackdropLoadRereadsItsFileAndAFailedOneLeavesAPlainSquar
   painter.drawBackground(0);
   EXPECT_COLOUR(colourAt(0, 37.5), 127, 202, 127) << "blended, not drawn opaque";
 }
+
+TEST_F(ScreenTest, ADamagedBackdropIsReportedOncePerLoad) {
+  testimages::writeSolid("images/level5bg.png", {0, 200, 0, 255});
+  painter.setBackdrop("./images/level5bg.png");
+  std::ofstream("images/level6bg.png") << "\x89PNG\r\n\x1a\n" << std::string(40, 'x');
+  ::testing::internal::CaptureStderr();
+  painter.setBackdrop("./images/level6bg.png");  // replacing a good picture
+  painter.setBackdrop("./images/level6bg.png");  // replacing the plain square
+  const std::string printed = ::testing::internal::GetCapturedStderr();
+  size_t lines = 0;
+  for (size_t at = printed.find("libpng error: "); at != std::string::npos; at = printed.find("libpng error: ", at + 1))
+    ++lines;
+  EXPECT_EQ(lines, 2u) << printed;
+}

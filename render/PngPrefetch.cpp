@@ -1,0 +1,66 @@
+#include "render/PngPrefetch.h"
+
+#include <map>
+#include <new>
+#include <thread>
+#include <utility>
+
+#include "render/PngTexture.h"
+
+namespace {
+
+// The worker assumes the largest texture side any GL implementation here reports; a smaller real
+// limit makes texture loading decode the file again itself.
+constexpr int kAssumedMaxTextureSide = kMaxPngSide;
+
+std::thread worker;
+std::map<std::string, PrefetchedPicture> pictures;  // written by the worker until it is joined
+
+void decodeAll(std::vector<std::string> paths) {
+  for (const std::string& path : paths) {
+    PrefetchedPicture picture;
+    try {
+      PngImage image;
+      if (decodePngFile(path.c_str(), image)) {
+        picture.levels.push_back(resampleToPowerOfTwo(image, kAssumedMaxTextureSide));
+        while (picture.levels.back().width > 1 || picture.levels.back().height > 1)
+          picture.levels.push_back(halveImage(picture.levels.back()));
+        picture.decoded = picture.levels.front().width > 0;
+      }
+    } catch (const std::bad_alloc&) {
+      picture = PrefetchedPicture{};
+    }
+    // A file that failed is remembered too, so it is not decoded (and reported) a second time.
+    if (!picture.decoded) picture.levels.clear();
+    pictures.emplace(path, std::move(picture));
+  }
+}
+
+void joinWorker() {
+  if (worker.joinable()) worker.join();
+}
+
+}  // namespace
+
+void prefetchPictures(std::vector<std::string> paths) {
+  joinWorker();
+  worker = std::thread(decodeAll, std::move(paths));
+}
+
+bool takePrefetchedPicture(const char* path, int maxTextureSide, PrefetchedPicture& picture) {
+  joinWorker();
+  const auto found = pictures.find(path);
+  if (found == pictures.end()) return false;
+  PrefetchedPicture taken = std::move(found->second);
+  pictures.erase(found);
+  if (taken.decoded && (textureSide(taken.levels.front().width, maxTextureSide) != taken.levels.front().width ||
+                        textureSide(taken.levels.front().height, maxTextureSide) != taken.levels.front().height))
+    return false;  // sized for a larger limit than this GL has
+  picture = std::move(taken);
+  return true;
+}
+
+void discardPrefetchedPictures() {
+  joinWorker();
+  pictures.clear();
+}
