@@ -65,10 +65,11 @@ void bilinearResize(const PngImage& source, int width, int height, PngImage& tar
       // 16-bit sums suffice (255 * 256 + 128 < 65536), which lets the compiler vectorise this.
       const std::uint16_t keep = static_cast<std::uint16_t>(kWeightOne - row.weight);
       const std::uint16_t take = static_cast<std::uint16_t>(row.weight);
-      for (std::size_t i = 0; i < sourceStride; ++i)
+      for (std::size_t i = 0; i < sourceStride; ++i) {
         out[i] = static_cast<unsigned char>(
             static_cast<std::uint16_t>(upper[i] * keep + lower[i] * take + kWeightOne / 2) >> kWeightShift);
-        out += sourceStride;
+      }
+      out += sourceStride;
     }
     return;
   }
