@@ -1,5 +1,7 @@
 // Restarting a level over and over must not grow the game: from the first restart on, the live GL
-// textures, display lists and sound streams stay the same and resident memory stays within 1 MiB.
+// textures, display lists and sound streams stay the same and resident memory stays well within
+// the 1 MiB the game allows itself (it grows by about 0.1 MiB; half a MiB catches a heap that
+// creeps, which a leak or the allocator's own drift would show).
 // The game runs in-process from the staged game directory.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -13,7 +15,7 @@
 namespace {
 
 constexpr int kRestarts = 250;
-constexpr long kMaxGrowthBytes = 1 << 20;
+constexpr long kMaxGrowthBytes = 512 * 1024;
 
 void restartAndPlayAFrame() {
   levelManager.restart();
