@@ -1,6 +1,6 @@
 // How long LevelManager::loadLevel takes for each shipped level in the running game (backdrop
 // texture and effect stream included), against one 60 Hz frame, with the load broken into its
-// parts: level file, PNG decode, power-of-two resampling, mip halving, GL upload, effect stream.
+// parts: level file, PNG decode, power-of-two resampling, GL upload, effect stream.
 // Usage: level_load GAME_DIR [runs]   (runs per level, default 50; every run visits every level)
 #include <GL/gl.h>
 
@@ -23,9 +23,9 @@ constexpr int kLevelCount = 10;
 constexpr double kFrameMs = 1000.0 / 60;
 constexpr int kDefaultRuns = 50;
 
-enum Part { Total, Parse, Decode, Resample, Halve, Upload, Effect, kPartCount };
-const char* const kPartNames[kPartCount] = {"loadLevel", "file parse", "PNG decode", "pow2 scale",
-                                            "mip halving", "GL upload", "effect start"};
+enum Part { Total, Parse, Decode, Resample, Upload, Effect, kPartCount };
+const char* const kPartNames[kPartCount] = {"loadLevel",  "file parse", "PNG decode",
+                                            "pow2 scale", "GL upload",  "effect start"};
 
 // samples[level][part] holds one time per run, milliseconds.
 using Samples = std::vector<std::vector<std::vector<double>>>;
@@ -41,31 +41,24 @@ double timeParse(int n) {
   return took;
 }
 
-// The mip chain loadPngTexture uploads, timed as halving and as upload separately.
-void timeMipChain(const PngImage& top, double& halveMs, double& uploadMs) {
-  std::vector<PngImage> chain{top};
-  const double halveStart = perf::nowMs();
-  while (chain.back().width > 1 || chain.back().height > 1) chain.push_back(halveImage(chain.back()));
-  halveMs = perf::nowMs() - halveStart;
-
+// The upload loadPngTexture makes, into a fresh texture.
+double timeUpload(const PngImage& image) {
   GLuint name = 0;
   GLint alignment = 4;
   glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-  const double uploadStart = perf::nowMs();
+  const double start = perf::nowMs();
   glGenTextures(1, &name);
   glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  for (std::size_t level = 0; level < chain.size(); ++level) {
-    const PngImage& image = chain[level];
-    const GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(format), image.width,
-                 image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels.data());
-  }
+  const GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
+  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
+               GL_UNSIGNED_BYTE, image.pixels.data());
   glFinish();
-  uploadMs = perf::nowMs() - uploadStart;
+  const double took = perf::nowMs() - start;
   glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
   glBindTexture(GL_TEXTURE_2D, 0);
   glDeleteTextures(1, &name);
+  return took;
 }
 
 void timeOneRun(int n, std::vector<std::vector<double>>& parts) {
@@ -90,10 +83,7 @@ void timeOneRun(int n, std::vector<std::vector<double>>& parts) {
   PngImage sized = resampleToPowerOfTwo(image, maxSide);
   parts[Resample].push_back(perf::nowMs() - start);
 
-  double halveMs = 0, uploadMs = 0;
-  timeMipChain(sized, halveMs, uploadMs);
-  parts[Halve].push_back(halveMs);
-  parts[Upload].push_back(uploadMs);
+  parts[Upload].push_back(timeUpload(sized));
 
   start = perf::nowMs();
   SoundPlayer::instance()->playEffect(effectPath(n));

@@ -22,16 +22,14 @@ void decodeAll(std::vector<std::string> paths) {
     try {
       PngImage image;
       if (decodePngFile(path.c_str(), image)) {
-        picture.levels.push_back(resampleToPowerOfTwo(image, kAssumedMaxTextureSide));
-        while (picture.levels.back().width > 1 || picture.levels.back().height > 1)
-          picture.levels.push_back(halveImage(picture.levels.back()));
-        picture.decoded = picture.levels.front().width > 0;
+        resampleToPowerOfTwoInto(image, kAssumedMaxTextureSide, picture.image);
+        picture.decoded = picture.image.width > 0;
       }
     } catch (const std::bad_alloc&) {
       picture = PrefetchedPicture{};
     }
     // A file that failed is remembered too, so it is not decoded (and reported) a second time.
-    if (!picture.decoded) picture.levels.clear();
+    if (!picture.decoded) picture.image = PngImage{};
     pictures.emplace(path, std::move(picture));
   }
 }
@@ -53,8 +51,9 @@ bool takePrefetchedPicture(const char* path, int maxTextureSide, PrefetchedPictu
   if (found == pictures.end()) return false;
   PrefetchedPicture taken = std::move(found->second);
   pictures.erase(found);
-  if (taken.decoded && (textureSide(taken.levels.front().width, maxTextureSide) != taken.levels.front().width ||
-                        textureSide(taken.levels.front().height, maxTextureSide) != taken.levels.front().height))
+  const PngImage& image = taken.image;
+  if (taken.decoded && (textureSide(image.width, maxTextureSide) != image.width ||
+                        textureSide(image.height, maxTextureSide) != image.height))
     return false;  // sized for a larger limit than this GL has
   picture = std::move(taken);
   return true;

@@ -8,10 +8,10 @@
 
 #include "render/PngImage.h"
 
-// A file decoded at texture size, with its mip chain from level 0 down to 1x1.
+// A file decoded and resampled to texture size.
 struct PrefetchedPicture {
-  bool decoded = false;         // false: the file could not be decoded (its errors were printed)
-  std::vector<PngImage> levels;
+  bool decoded = false;  // false: the file could not be decoded (its errors were printed)
+  PngImage image;
 };
 
 // Starts decoding the files, in order, on a worker thread. Call at most once before it is joined.

@@ -1,11 +1,11 @@
 #pragma once
-// Loads a PNG file into an OpenGL 1.1 texture with its full mipmap chain. The sizing, resampling
-// and halving steps are plain functions on PngImage so they run and are tested without GL.
+// Loads a PNG file into an OpenGL 1.1 texture. The sizing and resampling steps are plain functions
+// on PngImage so they run and are tested without GL.
 #include "render/PngImage.h"
 
 // Decodes the file into a new GL_TEXTURE_2D name and leaves that texture bound: clamped at the
-// edges, linear filtering, sides raised to powers of two (see resampleToPowerOfTwo), mip levels
-// down to 1x1. The image's top row is the texture's t = 0 row. Returns 0 and leaves no texture
+// edges, linear filtering, sides raised to powers of two (see resampleToPowerOfTwo), one level
+// (linear minification never samples any other). The image's top row is the texture's t = 0 row. Returns 0 and leaves no texture
 // bound when the file cannot be decoded.
 unsigned int loadPngTexture(const char* path);
 
@@ -29,12 +29,3 @@ int textureSide(int imageSide, int maxSide);
 PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide);
 // The same into `resized`, reusing its buffer.
 void resampleToPowerOfTwoInto(const PngImage& image, int maxSide, PngImage& resized);
-
-// The next smaller mip level: each side halved (a side of 1 stays 1), each pixel the rounded
-// average of the 2x2 block it covers (2x1 or 1x2 when one side is already 1).
-PngImage halveImage(const PngImage& image);
-// The same into `half`, reusing its buffer.
-void halveImageInto(const PngImage& image, PngImage& half);
-
-// How many mip levels a width x height texture has, level 0 included, down to 1x1.
-int mipLevelCount(int width, int height);

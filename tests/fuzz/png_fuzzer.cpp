@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the PNG decoder. It must refuse them or decode them cleanly: no crash,
 // leak or undefined behaviour, and a decoded image must describe its own pixels. Small decoded
-// images also go through the power-of-two resample and the mipmap halving the textures use.
+// images also go through the power-of-two resample the textures use.
 #include <zlib.h>
 
 #include <cstddef>
@@ -43,20 +43,13 @@ bool describesItsPixels(const PngImage& image) {
              static_cast<std::size_t>(image.width) * image.height * image.channels;
 }
 
-// Resamples to a size cap taken from the input, then halves down to one pixel.
-void buildMipChain(const PngImage& image, std::size_t seed) {
+// Resamples to a size cap taken from the input.
+void resampleToTextureSize(const PngImage& image, std::size_t seed) {
   const int maxSide = 1 + static_cast<int>(seed % 1024);
   PngImage level = resampleToPowerOfTwo(image, maxSide);
   if (level.width != textureSide(image.width, maxSide) ||
       level.height != textureSide(image.height, maxSide) || !describesItsPixels(level)) {
     std::abort();
-  }
-  // Each halving must shrink the texture, reaching one pixel after mipLevelCount - 1 steps.
-  const int levels = mipLevelCount(level.width, level.height);
-  for (int made = 1; level.width > 1 || level.height > 1; ++made) {
-    if (made >= levels) std::abort();
-    level = halveImage(level);
-    if (!describesItsPixels(level)) std::abort();
   }
 }
 
@@ -69,7 +62,7 @@ void decodeAndCheck(const std::uint8_t* data, std::size_t size) {
   }
   if (!describesItsPixels(image)) std::abort();
   if (image.width <= kMaxResampledSide && image.height <= kMaxResampledSide) {
-    buildMipChain(image, size);
+    resampleToTextureSize(image, size);
   }
 }
 

@@ -1,5 +1,4 @@
-// Texture sizing without GL: power-of-two sides, the GL size cap, the bilinear resample and the
-// mipmap halving.
+// Texture sizing without GL: power-of-two sides, the GL size cap and the bilinear resample.
 #include "render/PngTexture.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +50,6 @@ TEST(TextureSize, SidesRoundUpToPowersOfTwoWithinTheGlLimit) {
   EXPECT_EQ(textureSide(1500, 3000), 2048);  // a limit that is no power of two rounds down
   EXPECT_EQ(textureSide(700, 3000), 1024);
   EXPECT_EQ(textureSide(5, 0), 1);           // no usable limit: the smallest texture
-}
-
-TEST(TextureSize, MipLevelsCountDownToOnePixel) {
-  EXPECT_EQ(mipLevelCount(1, 1), 1);
-  EXPECT_EQ(mipLevelCount(4, 8), 4);
-  EXPECT_EQ(mipLevelCount(1024, 1024), 11);
-  EXPECT_EQ(mipLevelCount(8, 2), 4);
 }
 
 TEST(Resample, PowerOfTwoImagesComeBackUnchanged) {
@@ -115,41 +107,7 @@ TEST(Resample, MalformedImagesComeBackEmpty) {
   PngImage twoChannels{3, 3, 2, std::vector<unsigned char>(18)};
   for (const PngImage& bad : {shortPixels, twoChannels, PngImage{}}) {
     EXPECT_TRUE(resampleToPowerOfTwo(bad, 64).pixels.empty());
-    EXPECT_TRUE(halveImage(bad).pixels.empty());
   }
-}
-
-TEST(Mipmap, HalvingAveragesTwoByTwoBlocksWithRounding) {
-  // RGBA 4x2: in the left block red 1.5 rounds to 2 and alpha 127.5 to 128; the right is exact.
-  PngImage image{4, 2, 4, {0, 10, 100, 0,   1, 10, 100, 255,   200, 0, 0, 0,   201, 0, 0, 0,
-                           2, 10, 100, 0,   3, 10, 100, 255,   202, 0, 0, 1,   201, 0, 0, 0}};
-  PngImage half = halveImage(image);
-  ASSERT_EQ(half.width, 2);
-  ASSERT_EQ(half.height, 1);
-  ASSERT_EQ(half.channels, 4);
-  EXPECT_EQ(half.pixels, (std::vector<unsigned char>{2, 10, 100, 128, 201, 0, 0, 0}));
-
-  PngImage single = halveImage(half);  // a side of 1 stays 1: pairs are averaged
-  ASSERT_EQ(single.width, 1);
-  ASSERT_EQ(single.height, 1);
-  EXPECT_EQ(single.pixels, (std::vector<unsigned char>{102, 5, 50, 64}));
-}
-
-TEST(Mipmap, ChainOfANonSquareTextureEndsAtOnePixel) {
-  // A 4x8 column whose top half is white and bottom half black stays white-over-black as it halves.
-  PngImage level{4, 8, 3, {}};
-  for (int y = 0; y < 8; ++y) level.pixels.insert(level.pixels.end(), 12, y < 4 ? 255 : 0);
-  const int expectedSides[][2] = {{2, 4}, {1, 2}, {1, 1}};
-  for (const auto& side : expectedSides) {
-    level = halveImage(level);
-    ASSERT_EQ(level.width, side[0]);
-    ASSERT_EQ(level.height, side[1]);
-    if (level.height > 1) {
-      EXPECT_EQ(rgbAt(level, 0, 0), (Rgb{255, 255, 255}));
-      EXPECT_EQ(rgbAt(level, 0, level.height - 1), (Rgb{0, 0, 0}));
-    }
-  }
-  EXPECT_EQ(rgbAt(level, 0, 0), (Rgb{128, 128, 128}));
 }
 
 }  // namespace
