@@ -15,6 +15,7 @@
 #include "render/ScreenPainter.h"
 #include "render/PngPrefetch.h"
 #include "render/SpriteSet.h"
+#include "sound/AudioOutput.h"
 
 namespace {
 
@@ -49,13 +50,14 @@ void registerCallbacks() {
   glutCloseFunc(closeGame);
 }
 
-// Every picture start-up loads, decoded while the display server creates the window.
+// Every picture start-up loads, decoded while the display server creates the window, after the
+// sound libraries that the audio output will open later in start-up.
 void prefetchStartupPictures() {
   std::vector<std::string> paths;
   for (int i = 0; i < kSpriteCount; ++i) paths.push_back(SpriteSet::imagePath(static_cast<Sprite>(i)));
   for (const char* screen : ScreenPainter::imagePaths()) paths.push_back(screen);
   paths.push_back(LevelManager::backdropFileName(1));
-  prefetchPictures(std::move(paths));
+  prefetchPictures(std::move(paths), AudioOutput::prepare);
 }
 
 // Level loads make and free blocks of a few hundred KiB (the effect sound's samples, file buffers).

@@ -16,11 +16,13 @@ constexpr int kAssumedMaxTextureSide = kMaxPngSide;
 std::thread worker;
 std::map<std::string, PrefetchedPicture> pictures;  // written by the worker until it is joined
 
-void decodeAll(std::vector<std::string> paths) {
+void decodeAll(const std::vector<std::string>& paths) {
+  // One decode buffer serves every file: a fresh one per picture would be mapped, faulted in page
+  // by page and unmapped again for each full-screen picture.
+  PngImage image;
   for (const std::string& path : paths) {
     PrefetchedPicture picture;
     try {
-      PngImage image;
       if (decodePngFile(path.c_str(), image)) {
         resampleToPowerOfTwoInto(image, kAssumedMaxTextureSide, picture.image);
         picture.decoded = picture.image.width > 0;
@@ -40,9 +42,12 @@ void joinWorker() {
 
 }  // namespace
 
-void prefetchPictures(std::vector<std::string> paths) {
+void prefetchPictures(std::vector<std::string> paths, std::function<void()> first) {
   joinWorker();
-  worker = std::thread(decodeAll, std::move(paths));
+  worker = std::thread([paths = std::move(paths), first = std::move(first)] {
+    if (first) first();
+    decodeAll(paths);
+  });
 }
 
 bool takePrefetchedPicture(const char* path, int maxTextureSide, PrefetchedPicture& picture) {

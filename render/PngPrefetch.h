@@ -3,6 +3,7 @@
 // created, so the decoding overlaps the wait for the display server. The pictures are the same
 // files with the same pixels; only the moment they are read changes. Texture loading takes a
 // prefetched picture instead of decoding it again, and start-up discards whatever was not used.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@ struct PrefetchedPicture {
   PngImage image;
 };
 
-// Starts decoding the files, in order, on a worker thread. Call at most once before it is joined.
-void prefetchPictures(std::vector<std::string> paths);
+// Starts decoding the files, in order, on a worker thread, after running `first` there when it is
+// given (start-up hands it other loading, so that one thread rather than two competes with the
+// window's creation for the processor). Call at most once before the worker is joined.
+void prefetchPictures(std::vector<std::string> paths, std::function<void()> first = {});
 
 // Moves the prefetched picture of path into `picture` and forgets it; false when the path was not
 // prefetched or the texture size limit is below the one it was prefetched for. Waits for the

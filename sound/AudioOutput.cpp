@@ -1,13 +1,14 @@
 #include "sound/AudioOutput.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
+
+#include "sound/MixerLibrary.h"
 
 namespace AudioOutput {
 namespace {
@@ -21,6 +22,11 @@ constexpr int kLoopForever = -1;
 enum class DeviceState { NotTried, Open, Unavailable };
 DeviceState deviceState = DeviceState::NotTried;
 StreamCounts counts;
+
+// Filled once by prepare(), on whichever thread calls it first; open() waits for that call.
+MixerLibrary mixer;
+bool libraryReady = false;
+std::once_flag prepared;
 
 // Sizes inside an MPEG audio file, bytes.
 constexpr std::size_t kFrameHeaderBytes = 4;
@@ -155,7 +161,20 @@ class StderrMuted {
 // about sound.
 void discardSdlLog(void*, int, SDL_LogPriority, const char*) {}
 
+// Loads the libraries and sets SDL up without any subsystem: no device is touched, so nothing
+// here prints.
+void prepareLibrary() {
+  if (!loadMixerLibrary(kMixerLibraryName, mixer)) return;
+  mixer.logSetOutputFunction(discardSdlLog, nullptr);
+  // SDL would turn SIGINT and SIGTERM into quit events that this game never reads, so a logout or
+  // a kill would leave it running: keep the default actions, which end the process.
+  mixer.setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  libraryReady = mixer.init(0) == 0;
+}
+
 }  // namespace
+
+void prepare() { std::call_once(prepared, prepareLibrary); }
 
 struct Stream {
   Slot slot;
@@ -166,18 +185,16 @@ struct Stream {
 bool open() {
   if (deviceState != DeviceState::NotTried) return deviceState == DeviceState::Open;
   deviceState = DeviceState::Unavailable;
-  SDL_LogSetOutputFunction(discardSdlLog, nullptr);
+  prepare();
+  if (!libraryReady) return false;
   const StderrMuted muted;  // sound libraries complain on stderr when there is no device
-  // SDL would turn SIGINT and SIGTERM into quit events that this game never reads, so a logout or
-  // a kill would leave it running: keep the default actions, which end the process.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kFrequencyHz, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (mixer.initSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (mixer.openAudio(kFrequencyHz, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) != 0) {
+    mixer.quitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
   // The effect channel must never be taken by another sound picking a free channel.
-  Mix_ReserveChannels(kEffectChannel + 1);
+  mixer.reserveChannels(kEffectChannel + 1);
   deviceState = DeviceState::Open;
   return true;
 }
@@ -187,10 +204,10 @@ Stream* createLoopingStream(Slot slot, const std::string& path) {
   Stream stream{slot};
   const StderrMuted muted;
   if (slot == Slot::Music) {
-    stream.music = Mix_LoadMUS(path.c_str());
+    stream.music = mixer.loadMusic(path.c_str());
     if (stream.music == nullptr) return nullptr;
   } else {
-    stream.chunk = Mix_LoadWAV(path.c_str());
+    stream.chunk = mixer.loadWavRw(mixer.rwFromFile(path.c_str(), "rb"), 1);
     if (stream.chunk == nullptr) return nullptr;
   }
   ++counts.created;
@@ -200,9 +217,9 @@ Stream* createLoopingStream(Slot slot, const std::string& path) {
 void play(Stream* stream) {
   if (stream == nullptr || deviceState != DeviceState::Open) return;
   if (stream->slot == Slot::Music) {
-    Mix_PlayMusic(stream->music, kLoopForever);
+    mixer.playMusic(stream->music, kLoopForever);
   } else {
-    Mix_PlayChannel(kEffectChannel, stream->chunk, kLoopForever);
+    mixer.playChannelTimed(kEffectChannel, stream->chunk, kLoopForever, -1);
   }
 }
 
@@ -211,10 +228,10 @@ void stopAndFree(Stream* stream) {
   // The sound leaves the mixer under its lock before its memory goes, so the audio thread is
   // never reading what is freed. Freeing music halts it first if it is the one playing.
   if (stream->slot == Slot::Music) {
-    Mix_FreeMusic(stream->music);
+    mixer.freeMusic(stream->music);
   } else {
-    if (Mix_GetChunk(kEffectChannel) == stream->chunk) Mix_HaltChannel(kEffectChannel);
-    Mix_FreeChunk(stream->chunk);
+    if (mixer.getChunk(kEffectChannel) == stream->chunk) mixer.haltChannel(kEffectChannel);
+    mixer.freeChunk(stream->chunk);
   }
   ++counts.freed;
   delete stream;

@@ -400,6 +400,30 @@ TEST_F(PngDecode, BadIdatCrcFailsWithLibpngMessage) {
   expectLibpngMessage(outcome);
 }
 
+// Chunk CRCs guard the compressed bytes; the zlib stream's own Adler-32 is not checked again. A
+// file whose Adler-32 is wrong but whose CRCs are right still holds the pixels it was written with.
+TEST_F(PngDecode, WrongAdlerWithRightCrcsStillDecodesThePixels) {
+  PngImage original = colourPattern(16, 16, 3);
+  std::vector<unsigned char> png = encodeImage(original);
+  const long idat = pngtest::findChunk(png, "IDAT");
+  ASSERT_GT(idat, 0);
+  ASSERT_EQ(pngtest::findChunk(std::vector<unsigned char>(png.begin() + idat + 8, png.end()), "IDAT"), -1)
+      << "one IDAT chunk, so the stream's last four bytes are its Adler-32";
+  const std::size_t start = static_cast<std::size_t>(idat);
+  const std::size_t length = (std::size_t{png[start]} << 24) | (std::size_t{png[start + 1]} << 16) |
+                             (std::size_t{png[start + 2]} << 8) | png[start + 3];
+  std::vector<unsigned char> data(png.begin() + static_cast<long>(start + 8),
+                                  png.begin() + static_cast<long>(start + 8 + length));
+  data.back() ^= 0x5a;
+  const std::vector<unsigned char> chunk = pngtest::makeChunk("IDAT", data);
+  png.erase(png.begin() + static_cast<long>(start), png.begin() + static_cast<long>(start + 12 + length));
+  png.insert(png.begin() + static_cast<long>(start), chunk.begin(), chunk.end());
+
+  PngImage image;
+  ASSERT_TRUE(decodePngFile(dir_.write("wrong-adler.png", png).c_str(), image));
+  expectSameImage(image, original);
+}
+
 TEST_F(PngDecode, GarbageAfterSignatureFailsWithLibpngMessage) {
   std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
   for (int i = 0; i < 200; ++i) png.push_back(static_cast<unsigned char>(i * 73 + 11));

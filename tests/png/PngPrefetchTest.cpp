@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "render/PngTexture.h"
 #include "tests/png/PngTestFiles.h"
 
@@ -58,4 +60,20 @@ TEST(PngPrefetch, UnknownPathsAndSmallerLimitsAreLeftToTheCaller) {
   EXPECT_FALSE(takePrefetchedPicture(path.c_str(), 32, picture)) << "sized 64 wide, limit 32";
   discardPrefetchedPictures();
   EXPECT_FALSE(takePrefetchedPicture(path.c_str(), 4096, picture));
+}
+
+TEST(PngPrefetch, RunsTheGivenWorkOnTheWorkerBeforeDecoding) {
+  pngtest::TempDir dir;
+  const std::string path = dir.path("written-first.png");
+  std::thread::id ranOn;
+  // The file only exists once the given work has run, so decoding it proves the order.
+  prefetchPictures({path}, [&] {
+    ranOn = std::this_thread::get_id();
+    dir.write("written-first.png", pngtest::encodePng(2, 2, stripes(2, 2), {}));
+  });
+  PrefetchedPicture picture;
+  ASSERT_TRUE(takePrefetchedPicture(path.c_str(), 4096, picture));
+  EXPECT_TRUE(picture.decoded);
+  EXPECT_NE(ranOn, std::thread::id{});
+  EXPECT_NE(ranOn, std::this_thread::get_id());
 }

@@ -1,6 +1,7 @@
 // The audio layer's file check against the kinds of MP3 an encoder writes: each must be taken
 // and heard, whatever its rate, bit rate mode or tags.
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sound/AudioOutput.h"
@@ -40,4 +41,22 @@ TEST_F(AudioOutputTakes, EveryCommonKindOfMp3AndPlaysIt) {
     EXPECT_TRUE(silentIn(after(now(), 0.4)));
   }
   EXPECT_EQ(AudioOutput::streamCounts().live(), 0);
+}
+
+// Start-up loads the libraries on a worker thread while the main thread goes on; opening the
+// output must wait for that work rather than race it, and must then open the output as usual.
+TEST_F(AudioOutputTakes, PreparationOnAnotherThreadIsWaitedForByOpen) {
+  routeOutputToDisk();
+  std::thread worker(AudioOutput::prepare);
+  const bool opened = AudioOutput::open();
+  worker.join();
+  ASSERT_TRUE(opened);
+  AudioOutput::prepare();  // later calls do nothing
+  expectDiskOutputOpen();
+  const std::string path = tones_->mp3("tone.mp3", {{kEffectHz, 1.0}}, "-b 128");
+  AudioOutput::Stream* effect = AudioOutput::createLoopingStream(AudioOutput::Slot::Effect, path);
+  ASSERT_NE(effect, nullptr);
+  AudioOutput::play(effect);
+  EXPECT_TRUE(tonesIn(after(now(), 0.6), {kEffectHz}, {}));
+  AudioOutput::stopAndFree(effect);
 }

@@ -51,8 +51,14 @@ void SoundCase::TearDown() {
 }
 
 void SoundCase::openDiskOutput() {
-  DiskOutput::routeTo(dir_ + "/output.raw", kDriverDelayMs);
+  routeOutputToDisk();
   SoundPlayer::instance()->initialiseAudio();
+  expectDiskOutputOpen();
+}
+
+void SoundCase::routeOutputToDisk() { DiskOutput::routeTo(dir_ + "/output.raw", kDriverDelayMs); }
+
+void SoundCase::expectDiskOutputOpen() {
   int rateHz = 0, channels = 0;
   Uint16 format = 0;
   ASSERT_NE(Mix_QuerySpec(&rateHz, &format, &channels), 0) << "the output did not open";

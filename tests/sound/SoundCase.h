@@ -33,6 +33,9 @@ class SoundCase : public ::testing::Test {
 
   // Opens the player's output onto the disk file and checks it is 44100 Hz 16-bit stereo.
   void openDiskOutput();
+  // The two halves of that: where the output will go once opened, and the check once it is.
+  void routeOutputToDisk();
+  void expectDiskOutputOpen();
   // Output frames written so far. Taken after a call returns, it marks where the call's change
   // reaches the file, give or take what the driver still holds.
   std::int64_t now() const { return output_->framesWritten(); }
