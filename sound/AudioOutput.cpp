@@ -161,15 +161,17 @@ class StderrMuted {
 // about sound.
 void discardSdlLog(void*, int, SDL_LogPriority, const char*) {}
 
-// Loads the libraries and sets SDL up without any subsystem: no device is touched, so nothing
-// here prints.
+// Loads the libraries and gives SDL its settings. Nothing here starts a process or touches a
+// device: start-up runs this on a worker thread while the main thread loads the GL driver, and a
+// fork from that thread (SDL's session-bus search forks) could leave the child waiting forever on
+// a lock the main thread held at that moment. SDL itself is started by open(), on the main thread.
 void prepareLibrary() {
   if (!loadMixerLibrary(kMixerLibraryName, mixer)) return;
   mixer.logSetOutputFunction(discardSdlLog, nullptr);
   // SDL would turn SIGINT and SIGTERM into quit events that this game never reads, so a logout or
   // a kill would leave it running: keep the default actions, which end the process.
   mixer.setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  libraryReady = mixer.init(0) == 0;
+  libraryReady = true;
 }
 
 }  // namespace

@@ -21,8 +21,7 @@ bool loadMixerLibrary(const char* name, MixerLibrary& library) {
   if (handle == nullptr) return false;
   MixerLibrary found;
   // dlsym searches the library's own dependencies too, which is where the SDL_ functions live.
-  const bool complete = resolve(handle, "SDL_Init", found.init) &&
-                        resolve(handle, "SDL_InitSubSystem", found.initSubSystem) &&
+  const bool complete = resolve(handle, "SDL_InitSubSystem", found.initSubSystem) &&
                         resolve(handle, "SDL_QuitSubSystem", found.quitSubSystem) &&
                         resolve(handle, "SDL_SetHint", found.setHint) &&
                         resolve(handle, "SDL_LogSetOutputFunction", found.logSetOutputFunction) &&

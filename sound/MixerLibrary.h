@@ -11,7 +11,6 @@ constexpr const char* kMixerLibraryName = "libSDL2_mixer-2.0.so.0";
 
 // Every function the audio layer calls, resolved from the library.
 struct MixerLibrary {
-  decltype(&SDL_Init) init = nullptr;
   decltype(&SDL_InitSubSystem) initSubSystem = nullptr;
   decltype(&SDL_QuitSubSystem) quitSubSystem = nullptr;
   decltype(&SDL_SetHint) setHint = nullptr;

@@ -1,5 +1,9 @@
 // The audio layer's file check against the kinds of MP3 an encoder writes: each must be taken
 // and heard, whatever its rate, bit rate mode or tags.
+#include <pthread.h>
+
+#include <atomic>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,4 +63,18 @@ TEST_F(AudioOutputTakes, PreparationOnAnotherThreadIsWaitedForByOpen) {
   AudioOutput::play(effect);
   EXPECT_TRUE(tonesIn(after(now(), 0.6), {kEffectHz}, {}));
   AudioOutput::stopAndFree(effect);
+}
+
+// prepare() runs on a worker thread while the main thread is busy loading the GL driver. A fork
+// from there could leave the child stuck on a lock the main thread held at that moment, so it must
+// start no process, even where SDL's session-bus search would fork: a display and no bus.
+std::atomic<int> forks{0};
+
+TEST(AudioOutputPrepare, StartsNoProcess) {
+  ASSERT_EQ(pthread_atfork(nullptr, [] { ++forks; }, nullptr), 0);
+  ::setenv("DISPLAY", ":0", 1);
+  ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  std::thread worker(AudioOutput::prepare);
+  worker.join();
+  EXPECT_EQ(forks.load(), 0);
 }

@@ -8,7 +8,6 @@ TEST(MixerLibrary, ResolvesEveryFunctionTheAudioLayerCalls) {
   MixerLibrary library;
   ASSERT_TRUE(loadMixerLibrary(kMixerLibraryName, library));
   const void* const functions[] = {
-      reinterpret_cast<const void*>(library.init),
       reinterpret_cast<const void*>(library.initSubSystem),
       reinterpret_cast<const void*>(library.quitSubSystem),
       reinterpret_cast<const void*>(library.setHint),
@@ -28,18 +27,19 @@ TEST(MixerLibrary, ResolvesEveryFunctionTheAudioLayerCalls) {
   for (const void* function : functions) EXPECT_NE(function, nullptr);
   // The table holds the library's own functions, the same ones a program linked against it calls.
   EXPECT_EQ(reinterpret_cast<const void*>(library.openAudio), reinterpret_cast<const void*>(&Mix_OpenAudio));
-  EXPECT_EQ(reinterpret_cast<const void*>(library.init), reinterpret_cast<const void*>(&SDL_Init));
+  EXPECT_EQ(reinterpret_cast<const void*>(library.initSubSystem),
+            reinterpret_cast<const void*>(&SDL_InitSubSystem));
 }
 
 TEST(MixerLibrary, AMissingOrUnsuitableLibraryFailsQuietly) {
   for (const char* name : {"libzarvolith-no-such-library.so.0", "libz.so.1"}) {
     SCOPED_TRACE(name);
     MixerLibrary library;
-    library.init = &SDL_Init;  // anything left over must be cleared
+    library.initSubSystem = &SDL_InitSubSystem;  // anything left over must be cleared
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(loadMixerLibrary(name, library));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(library.init, nullptr);
+    EXPECT_EQ(library.initSubSystem, nullptr);
     EXPECT_EQ(library.openAudio, nullptr);
   }
 }
