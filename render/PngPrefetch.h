@@ -16,8 +16,9 @@ struct PrefetchedPicture {
 };
 
 // Starts decoding the files, in order, on a worker thread, after running `first` there when it is
-// given (start-up hands it other loading, so that one thread rather than two competes with the
-// window's creation for the processor). Call at most once before the worker is joined.
+// given (start-up hands it the sound libraries' loading, so that one thread rather than two
+// competes with the window's creation for the second core and the dynamic loader). Call at most
+// once before the worker is joined.
 void prefetchPictures(std::vector<std::string> paths, std::function<void()> first = {});
 
 // Moves the prefetched picture of path into `picture` and forgets it; false when the path was not
