@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -157,14 +158,34 @@ class StderrMuted {
   int saved_ = -1;
 };
 
+// SDL looks for a session bus as it starts, though its audio never uses one. With none running
+// (a bare X session, Xvfb) libdbus forks the whole game, GL driver and all, to exec dbus-launch:
+// about 12 ms of start-up here, and where dbus-launch is installed it leaves a bus daemon running
+// after the game has ended. While SDL starts, an unset bus address is set to one that fails at
+// once, and unset again afterwards; a session that has a bus keeps its own address.
+class SessionBusSearchOff {
+ public:
+  SessionBusSearchOff()
+      : set_(std::getenv(kVariable) == nullptr && ::setenv(kVariable, "disabled:", 0) == 0) {}
+  ~SessionBusSearchOff() {
+    if (set_) ::unsetenv(kVariable);
+  }
+  SessionBusSearchOff(const SessionBusSearchOff&) = delete;
+  SessionBusSearchOff& operator=(const SessionBusSearchOff&) = delete;
+
+ private:
+  static constexpr const char* kVariable = "DBUS_SESSION_BUS_ADDRESS";
+  bool set_;
+};
+
 // SDL's log lines (such as the disk driver's notice) would reach stderr; the game prints nothing
 // about sound.
 void discardSdlLog(void*, int, SDL_LogPriority, const char*) {}
 
 // Loads the libraries and gives SDL its settings. Nothing here starts a process or touches a
 // device: start-up runs this on a worker thread while the main thread loads the GL driver, and a
-// fork from that thread (SDL's session-bus search forks) could leave the child waiting forever on
-// a lock the main thread held at that moment. SDL itself is started by open(), on the main thread.
+// fork from that thread could leave the child waiting forever on a lock the main thread held at
+// that moment. SDL itself is started by open(), on the main thread.
 void prepareLibrary() {
   if (!loadMixerLibrary(kMixerLibraryName, mixer)) return;
   mixer.logSetOutputFunction(discardSdlLog, nullptr);
@@ -190,7 +211,10 @@ bool open() {
   prepare();
   if (!libraryReady) return false;
   const StderrMuted muted;  // sound libraries complain on stderr when there is no device
-  if (mixer.initSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  {
+    const SessionBusSearchOff noBusSearch;
+    if (mixer.initSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  }
   if (mixer.openAudio(kFrequencyHz, MIX_DEFAULT_FORMAT, kChannels, kChunkSamples) != 0) {
     mixer.quitSubSystem(SDL_INIT_AUDIO);
     return false;

@@ -78,3 +78,30 @@ TEST(AudioOutputPrepare, StartsNoProcess) {
   worker.join();
   EXPECT_EQ(forks.load(), 0);
 }
+
+// SDL's start looks for a session bus; with a display and none running, libdbus forks to launch
+// one. Opening the output must not: the fork copies the whole game and costs start-up time, and
+// the launched bus would outlive the game. The bus address the game sets for that moment must not
+// stay behind, and one the session has must be left as it is.
+TEST_F(AudioOutputTakes, OpeningStartsNoBusLauncherAndLeavesNoAddressBehind) {
+  ASSERT_EQ(pthread_atfork(nullptr, [] { ++forks; }, nullptr), 0);
+  routeOutputToDisk();
+  ::setenv("DISPLAY", ":0", 1);
+  ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  const int forksBefore = forks.load();
+  ASSERT_TRUE(AudioOutput::open());
+  EXPECT_EQ(forks.load(), forksBefore);
+  EXPECT_EQ(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr);
+  expectDiskOutputOpen();
+}
+
+TEST_F(AudioOutputTakes, OpeningKeepsTheSessionsBusAddress) {
+  routeOutputToDisk();
+  const std::string address = "unix:path=/nonexistent/zarvolith-test-bus";
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+  ASSERT_TRUE(AudioOutput::open());
+  const char* after = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(after, address);
+  expectDiskOutputOpen();
+}
