@@ -160,7 +160,7 @@ class StderrMuted {
 
 // SDL looks for a session bus as it starts, though its audio never uses one. With none running
 // (a bare X session, Xvfb) libdbus forks the whole game, GL driver and all, to exec dbus-launch:
-// about 12 ms of start-up here, and where dbus-launch is installed it leaves a bus daemon running
+// about 6 ms of start-up here, and where dbus-launch is installed it leaves a bus daemon running
 // after the game has ended. While SDL starts, an unset bus address is set to one that fails at
 // once, and unset again afterwards; a session that has a bus keeps its own address.
 class SessionBusSearchOff {
