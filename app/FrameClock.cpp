@@ -4,6 +4,7 @@
 
 #include "app/GameMedia.h"
 #include "app/Platform.h"
+#include "app/StartupSteps.h"
 #include "app/ViewCamera.h"
 #include "game/GameState.h"
 #include "game/Glider.h"
@@ -68,11 +69,15 @@ void FrameClock::initialiseGame() {
   setFixedGlState();
   ScreenPainter::instance()->loadImages();
   ScreenPainter::instance()->setBounds(kScreenTop, kScreenRight, kScreenBottom, kScreenLeft);
+  startupStepDone("screens");
   SoundPlayer::instance()->initialiseAudio();
+  startupStepDone("audio");
   SoundPlayer::instance()->playMusic(kMusicPath);
+  startupStepDone("music");
   GameState = Title;
   levelManager.loadLevel(1);
   if (currentLevel) currentLevel->placeGlider(glider);
+  startupStepDone("level");
   started = true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/FrameClock.h"
 #include "app/PointerInput.h"
+#include "app/StartupSteps.h"
 #include "app/ViewCamera.h"
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
@@ -73,11 +74,14 @@ void startGame(int* argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, kMmapThresholdBytes);
   prefetchStartupPictures();
   glutInit(argc, argv);
+  startupStepDone("toolkit");
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
   glutInitWindowSize(kWindowWidth, kWindowHeight);
   glutCreateWindow(kWindowTitle);
   glutPositionWindow(kWindowX, kWindowY);
+  startupStepDone("window");
   spriteSet = new SpriteSet();
+  startupStepDone("sprites");
   registerCallbacks();
   glutIgnoreKeyRepeat(1);
   FrameClock::instance()->initialiseGame();

@@ -1,13 +1,19 @@
 // Start-up time of the game against a bare freeglut program: starts each probe as a new process,
 // alternately, and times from the fork to the line the probe prints once its first frame is on
 // screen. Both are timed the same way in the same run, so the ratio of the medians holds on any
-// machine.
+// machine. The probes then print when each of their start-up steps completed; the table of median
+// step times shows where the game's start-up goes.
 // Usage: startup_time GAME_PROBE BARE_PROBE GAME_DIR [starts]   (starts of each, default 15)
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/BenchStats.h"
@@ -17,11 +23,34 @@ namespace {
 constexpr int kDefaultStarts = 15;
 constexpr double kMaxRatio = 1.5;
 
-// Milliseconds from fork to the probe's first line; negative when the probe fails.
-double timeStart(const char* probe, const char* gameDir) {
+// One start of a probe: milliseconds from fork to its first line (negative when the probe
+// failed), and each step it reported with the milliseconds since the step before (the first since
+// the fork).
+struct Start {
+  double shownMs = -1;
+  std::vector<std::pair<std::string, double>> steps;
+};
+
+// Reads the "step NAME MS" lines after the first one; MS is on this process's steady clock.
+void readSteps(const std::string& rest, double forkMs, Start& start) {
+  std::istringstream lines(rest);
+  std::string line;
+  double previous = forkMs;
+  while (std::getline(lines, line)) {
+    if (line.rfind("step ", 0) != 0) continue;
+    const std::size_t lastSpace = line.rfind(' ');
+    if (lastSpace <= 5) continue;
+    const double at = std::atof(line.c_str() + lastSpace + 1);
+    start.steps.emplace_back(line.substr(5, lastSpace - 5), at - previous);
+    previous = at;
+  }
+}
+
+Start timeStart(const char* probe, const char* gameDir) {
+  Start start;
   int pipeEnds[2];
-  if (::pipe(pipeEnds) != 0) return -1;
-  const double start = perf::nowMs();
+  if (::pipe(pipeEnds) != 0) return start;
+  const double forkMs = perf::nowMs();
   const pid_t child = ::fork();
   if (child == 0) {
     ::dup2(pipeEnds[1], STDOUT_FILENO);
@@ -33,17 +62,57 @@ double timeStart(const char* probe, const char* gameDir) {
   ::close(pipeEnds[1]);
   char c = 0;
   double took = -1;
+  std::string rest;
   while (child > 0 && ::read(pipeEnds[0], &c, 1) == 1) {
-    if (c == '\n') {
-      took = perf::nowMs() - start;
-      break;
+    if (took < 0 && c == '\n') {
+      took = perf::nowMs() - forkMs;
+    } else if (took >= 0) {
+      rest += c;
     }
   }
   ::close(pipeEnds[0]);
   int status = 0;
   if (child > 0) ::waitpid(child, &status, 0);
   const bool ok = child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return ok ? took : -1;
+  if (!ok) return start;
+  start.shownMs = took;
+  readSteps(rest, forkMs, start);
+  return start;
+}
+
+// Median milliseconds of each step over many starts, in the order the steps first came.
+class StepTable {
+ public:
+  void add(const Start& start) {
+    for (const auto& [name, ms] : start.steps) {
+      if (std::find(order_.begin(), order_.end(), name) == order_.end()) order_.push_back(name);
+      samples_[name].push_back(ms);
+    }
+  }
+  const std::vector<std::string>& order() const { return order_; }
+  // The median, or a negative value for a step this probe does not have.
+  double median(const std::string& name) const {
+    const auto found = samples_.find(name);
+    return found == samples_.end() ? -1 : perf::median(found->second);
+  }
+
+ private:
+  std::vector<std::string> order_;
+  std::map<std::string, std::vector<double>> samples_;
+};
+
+void printSteps(const StepTable& game, const StepTable& bare) {
+  if (game.order().empty()) return;
+  std::printf("where start-up goes (median ms of each step, from the end of the step before):\n");
+  std::printf("  %-12s %8s %8s\n", "step", "game", "bare");
+  for (const std::string& name : game.order()) {
+    const double bareMs = bare.median(name);
+    if (bareMs < 0) {
+      std::printf("  %-12s %8.1f %8s\n", name.c_str(), game.median(name), "-");
+    } else {
+      std::printf("  %-12s %8.1f %8.1f\n", name.c_str(), game.median(name), bareMs);
+    }
+  }
 }
 
 }  // namespace
@@ -56,16 +125,20 @@ int main(int argc, char** argv) {
   const int starts = argc > 4 ? std::atoi(argv[4]) : kDefaultStarts;
   if (starts < 1) return 2;
   std::vector<double> gameMs, bareMs;
+  StepTable gameSteps, bareSteps;
   for (int i = 0; i < starts; ++i) {
-    const double game = timeStart(argv[1], argv[3]);
-    const double bare = timeStart(argv[2], argv[3]);
-    if (game < 0 || bare < 0) {
+    const Start game = timeStart(argv[1], argv[3]);
+    const Start bare = timeStart(argv[2], argv[3]);
+    if (game.shownMs < 0 || bare.shownMs < 0) {
       std::fprintf(stderr, "a probe failed to show its first frame\n");
       return 1;
     }
-    gameMs.push_back(game);
-    bareMs.push_back(bare);
+    gameMs.push_back(game.shownMs);
+    bareMs.push_back(bare.shownMs);
+    gameSteps.add(game);
+    bareSteps.add(bare);
   }
+  printSteps(gameSteps, bareSteps);
   std::printf("start to first frame over %d starts each: game median %.1f ms (min %.1f), bare median "
               "%.1f ms (min %.1f)\n",
               starts, perf::median(gameMs), perf::percentile(gameMs, 0), perf::median(bareMs),

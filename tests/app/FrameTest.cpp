@@ -2,9 +2,12 @@
 #include <GL/freeglut.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/FrameClock.h"
 #include "app/PointerInput.h"
+#include "app/StartupSteps.h"
 #include "app/ViewCamera.h"
 #include "render/ScreenPainter.h"
 #include "tests/app/FakePlatform.h"
@@ -46,6 +49,19 @@ TEST_F(FrameTest, InitialisationLeavesTheTitleWithLevelOneReady) {
   ASSERT_NE(currentLevel, nullptr);
   EXPECT_FLOAT_EQ(glider.x, 2.5f);
   EXPECT_FLOAT_EQ(glider.y, 67.5f);
+}
+
+TEST_F(FrameTest, InitialisationReportsItsStepsInTheirOrder) {
+  static std::vector<std::string> reported;
+  reported.clear();
+  watchStartupSteps([](const char* step) { reported.emplace_back(step); });
+  FrameClock::destroy();
+  clock = FrameClock::instance();
+  clock->initialiseGame();
+  watchStartupSteps(nullptr);
+  EXPECT_EQ(reported, (std::vector<std::string>{"screens", "audio", "music", "level"}));
+  clock->initialiseGame();
+  EXPECT_EQ(reported.size(), 4u) << "nobody watching: nothing reported";
 }
 
 TEST_F(FrameTest, ScreensNeverSimulateButTheClockKeepsTicking) {
