@@ -7,16 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "bench/BenchStats.h"
+#include "bench/StepReport.h"
 
 namespace {
 
@@ -30,21 +28,6 @@ struct Start {
   double shownMs = -1;
   std::vector<std::pair<std::string, double>> steps;
 };
-
-// Reads the "step NAME MS" lines after the first one; MS is on this process's steady clock.
-void readSteps(const std::string& rest, double forkMs, Start& start) {
-  std::istringstream lines(rest);
-  std::string line;
-  double previous = forkMs;
-  while (std::getline(lines, line)) {
-    if (line.rfind("step ", 0) != 0) continue;
-    const std::size_t lastSpace = line.rfind(' ');
-    if (lastSpace <= 5) continue;
-    const double at = std::atof(line.c_str() + lastSpace + 1);
-    start.steps.emplace_back(line.substr(5, lastSpace - 5), at - previous);
-    previous = at;
-  }
-}
 
 Start timeStart(const char* probe, const char* gameDir) {
   Start start;
@@ -76,42 +59,19 @@ Start timeStart(const char* probe, const char* gameDir) {
   const bool ok = child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (!ok) return start;
   start.shownMs = took;
-  readSteps(rest, forkMs, start);
+  start.steps = perf::readSteps(rest, forkMs);
   return start;
 }
 
-// Median milliseconds of each step over many starts, in the order the steps first came.
-class StepTable {
- public:
-  void add(const Start& start) {
-    for (const auto& [name, ms] : start.steps) {
-      if (std::find(order_.begin(), order_.end(), name) == order_.end()) order_.push_back(name);
-      samples_[name].push_back(ms);
-    }
-  }
-  const std::vector<std::string>& order() const { return order_; }
-  // The median, or a negative value for a step this probe does not have.
-  double median(const std::string& name) const {
-    const auto found = samples_.find(name);
-    return found == samples_.end() ? -1 : perf::median(found->second);
-  }
-
- private:
-  std::vector<std::string> order_;
-  std::map<std::string, std::vector<double>> samples_;
-};
-
-void printSteps(const StepTable& game, const StepTable& bare) {
+void printSteps(const perf::StepTable& game, const perf::StepTable& bare) {
   if (game.order().empty()) return;
   std::printf("where start-up goes (median ms of each step, from the end of the step before):\n");
   std::printf("  %-12s %8s %8s\n", "step", "game", "bare");
   for (const std::string& name : game.order()) {
     const double bareMs = bare.median(name);
-    if (bareMs < 0) {
-      std::printf("  %-12s %8.1f %8s\n", name.c_str(), game.median(name), "-");
-    } else {
-      std::printf("  %-12s %8.1f %8.1f\n", name.c_str(), game.median(name), bareMs);
-    }
+    char bareText[16] = "-";  // a step the bare program does not have
+    if (bareMs >= 0) std::snprintf(bareText, sizeof bareText, "%.1f", bareMs);
+    std::printf("  %-12s %8.1f %8s\n", name.c_str(), game.median(name), bareText);
   }
 }
 
@@ -125,7 +85,7 @@ int main(int argc, char** argv) {
   const int starts = argc > 4 ? std::atoi(argv[4]) : kDefaultStarts;
   if (starts < 1) return 2;
   std::vector<double> gameMs, bareMs;
-  StepTable gameSteps, bareSteps;
+  perf::StepTable gameSteps, bareSteps;
   for (int i = 0; i < starts; ++i) {
     const Start game = timeStart(argv[1], argv[3]);
     const Start bare = timeStart(argv[2], argv[3]);
@@ -135,8 +95,8 @@ int main(int argc, char** argv) {
     }
     gameMs.push_back(game.shownMs);
     bareMs.push_back(bare.shownMs);
-    gameSteps.add(game);
-    bareSteps.add(bare);
+    gameSteps.add(game.steps);
+    bareSteps.add(bare.steps);
   }
   printSteps(gameSteps, bareSteps);
   std::printf("start to first frame over %d starts each: game median %.1f ms (min %.1f), bare median "
