@@ -1,17 +1,25 @@
 // Collisions that hold at any frame rate: frames are cut into sub-steps of at most 2 ms.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
+#include <string>
 
 #include "game/HeatSource.h"
 #include "game/Simulation.h"
 #include "tests/sim/WorldReset.h"
 
 namespace {
-std::string writeLevel(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "sim_" + name + ".txt";
+// Loads the level from a file of this process's own, removed once read: CTest runs every case as
+// its own process, several at once, and the cases of one parameterised test load the same level.
+LevelObjectList* loadLevelText(const std::string& name, const std::string& text) {
+  const std::string path =
+      ::testing::TempDir() + "sim_" + name + "_" + std::to_string(::getpid()) + ".txt";
   std::ofstream(path) << text;
-  return path;
+  auto* list = new LevelObjectList(path);
+  std::remove(path.c_str());
+  return list;
 }
 
 // 15 rows: the given rows at the given indices, the rest empty.
@@ -36,8 +44,8 @@ class FrameRateTest : public ::testing::TestWithParam<float> {
  protected:
   void SetUp() override { resetWorld(); }
   void TearDown() override { resetWorld(); }
-  void start(const std::string& path) {
-    currentLevel = new LevelObjectList(path);
+  void start(LevelObjectList* level) {
+    currentLevel = level;
     currentLevel->placeGlider(glider);
   }
   void runSeconds(float seconds) {
@@ -48,7 +56,7 @@ class FrameRateTest : public ::testing::TestWithParam<float> {
 
 TEST_P(FrameRateTest, FallingGliderComesToRestOnAWallTop) {
   // Start in row 2, floor of ")" in row 10: its top face is at y = 25.
-  start(writeLevel("floor", level({{2, "          g"}, {10, "))))))))))))))))))))"}})));
+  start(loadLevelText("floor", level({{2, "          g"}, {10, "))))))))))))))))))))"}})));
   runSeconds(6.0f);
   EXPECT_EQ(glider.mode, Flying);
   EXPECT_NEAR(glider.y, 25.0f, 0.0316f);
@@ -63,7 +71,7 @@ TEST_P(FrameRateTest, GliderFlyingIntoALeftFaceStopsThere) {
       {5, "            ("}, {6, "            ("}, {7, "            ("}, {8, "            ("}, {9, "            ("},
       {10, "            ("}, {11, "            ("}, {12, "            ("}, {13, "            ("},
       {14, "))))))))))))))))))))"}};
-  start(writeLevel("wall", level(rows)));
+  start(loadLevelText("wall", level(rows)));
   steeringControl.press(true);
   runSeconds(6.0f);
   EXPECT_GT(glider.y, 10.0f) << "it met the wall in the air";
@@ -88,8 +96,8 @@ struct StateHash {
 // A scripted minute of play on a level with a fire, walls and a hazard, at a fixed 1/60 s step.
 std::uint64_t scriptedRunHash() {
   resetWorld();
-  currentLevel = new LevelObjectList(writeLevel(
-      "det", level({{1, "g"}, {6, "   )))))"}, {9, "              ["}, {12, "         2"}, {14, "))))))))))))))))))))"}})));
+  currentLevel = loadLevelText(
+      "det", level({{1, "g"}, {6, "   )))))"}, {9, "              ["}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
   currentLevel->placeGlider(glider);
   for (int frame = 0; frame < 3600; ++frame) {
     if (frame == 30) steeringControl.press(true);
@@ -119,8 +127,8 @@ TEST(DeterminismTest, ScriptedRunEndsInThePinnedState) {
 TEST(DeterminismTest, ScriptedRunEndsInTheSameStateEveryTime) {
   auto run = [] {
     resetWorld();
-    currentLevel = new LevelObjectList(
-        writeLevel("det", level({{1, "g"}, {6, "   )))))"}, {12, "         2"}, {14, "))))))))))))))))))))"}})));
+    currentLevel =
+        loadLevelText("det", level({{1, "g"}, {6, "   )))))"}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
     currentLevel->placeGlider(glider);
     for (int frame = 0; frame < 600; ++frame) {
       if (frame == 30) steeringControl.press(true);
