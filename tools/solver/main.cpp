@@ -1,6 +1,7 @@
 // The level tool: checks level files for mistakes, proves each can be won by finding the keys
 // that win it, and replays a script of keys.
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -11,6 +12,7 @@
 #include "tools/solver/LevelCheck.h"
 #include "tools/solver/LevelRun.h"
 #include "tools/solver/LevelSearch.h"
+#include "tools/solver/TimingError.h"
 
 namespace {
 
@@ -18,18 +20,23 @@ const char kUsage[] =
     "usage: solver [options] level.txt...     check each level and search for a winning run\n"
     "       solver --check level.txt...       only check the files\n"
     "       solver --replay SCRIPT level.txt  play a script such as \"R30 N12 L6\"\n"
+    "       solver --rates SCRIPT level.txt   the script's win rate with every key change\n"
+    "                                         moved up to 50, 100 and 150 ms at random\n"
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
     "  --seconds S   longest run searched, seconds of game time (default 90)\n"
     "  --greed G     0 finds the fastest run (slow search); larger heads for the exit\n"
     "                more greedily (default 4)\n"
-    "  --runs N      segments of 0.1 s simulated at most per level (default 400000)\n";
+    "  --runs N      segments of 0.1 s simulated at most per level (default 400000)\n"
+    "  --trials N    with --rates: jittered replays at each error (default 500)\n";
 
 struct Options {
   bool checkOnly = false;
   bool replay = false;
   bool trace = false;
+  bool rates = false;
+  int trials = 500;
   std::string script;
   int levelNumber = 0;
   SearchLimits limits;
@@ -64,6 +71,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--replay" && hasValue) {
       options.replay = true;
       options.script = argv[++i];
+    } else if (arg == "--rates" && hasValue) {
+      options.rates = true;
+      options.script = argv[++i];
+    } else if (arg == "--trials" && hasValue && parseNumber(argv[++i], value)) {
+      options.trials = static_cast<int>(value);
     } else if (arg == "--level" && hasValue && parseNumber(argv[++i], value)) {
       options.levelNumber = static_cast<int>(value);
     } else if (arg == "--seconds" && hasValue && parseNumber(argv[++i], value)) {
@@ -78,7 +90,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.files.push_back(arg);
     }
   }
-  return !options.files.empty() && !(options.replay && options.files.size() != 1);
+  const bool oneFile = options.replay || options.rates;
+  return !options.files.empty() && !(oneFile && options.files.size() != 1);
 }
 
 // Prints the file's problems; true when it has no errors (warnings allowed).
@@ -113,6 +126,30 @@ int replay(const Options& options) {
   return result.outcome == Outcome::Won ? 0 : 1;
 }
 
+// The fixed seed of every win-rate measurement, so that figures are the same from run to run.
+constexpr std::uint64_t kTrialSeed = 20261208;
+
+int rates(const Options& options) {
+  const std::string& path = options.files[0];
+  InputScript script;
+  std::string error;
+  if (!parseScript(options.script, script, error)) {
+    std::cerr << "solver: " << error << '\n';
+    return 2;
+  }
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  const bool exact = replayScript(run, withRunOut(script)).outcome == Outcome::Won;
+  std::printf("%s: %s unjittered; %.2f s of keys\n", path.c_str(), exact ? "won" : "NOT won",
+              static_cast<double>(scriptFrames(script)) / kFramesPerSecond);
+  for (int ms : {50, 100, 150}) {
+    const WinRate rate =
+        measureWinRate(run, script, framesForMilliseconds(ms), options.trials, kTrialSeed);
+    std::printf("  +-%3d ms: %5.1f%% (%d of %d)\n", ms, 100.0 * rate.rate(), rate.wins, rate.trials);
+  }
+  return exact ? 0 : 1;
+}
+
 bool solve(const std::string& path, const Options& options) {
   const auto begin = std::chrono::steady_clock::now();
   LevelRun run(path, levelNumberOf(path, options.levelNumber));
@@ -140,6 +177,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options.replay) return replay(options);
+  if (options.rates) return rates(options);
   bool allGood = true;
   for (const std::string& path : options.files) {
     if (!checkAndReport(path)) {

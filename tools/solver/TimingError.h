@@ -1,0 +1,44 @@
+#pragma once
+// Replays a script of keys as a person would play it: every key change lands up to a few frames
+// early or late, at random. A route's win rate under that error says how forgiving it is.
+#include <cstdint>
+#include <string>
+
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelRun.h"
+
+// Seconds of no key played after a script ends, so that a glider on its way still reaches the exit.
+constexpr int kRunOutFrames = 2 * kFramesPerSecond;
+
+// A small, fixed-seed generator, so that every tool and test measures the same trials.
+class TrialRandom {
+ public:
+  explicit TrialRandom(std::uint64_t seed) : state_(seed) {}
+  // A whole number in [-bound, bound], each equally likely.
+  int offset(int bound);
+
+ private:
+  std::uint64_t next();
+  std::uint64_t state_;
+};
+
+// The script with each key change, the first press and the final release included, moved by its
+// own offset in [-maxOffsetFrames, maxOffsetFrames]; a change moved past a later one is lost, as a
+// late tap is. The result ends with kRunOutFrames of no key.
+InputScript jitterScript(const InputScript& script, int maxOffsetFrames, TrialRandom& random);
+
+// The script played exactly, then kRunOutFrames of no key.
+InputScript withRunOut(const InputScript& script);
+
+struct WinRate {
+  int wins = 0;
+  int trials = 0;
+  double rate() const { return trials > 0 ? static_cast<double>(wins) / trials : 0.0; }
+};
+
+// Plays `trials` jittered copies of the script; the same seed gives the same trials.
+WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFrames, int trials,
+                       std::uint64_t seed);
+
+// Whole frames for an error of `milliseconds` at the run's frame rate (100 ms is 6 frames).
+int framesForMilliseconds(int milliseconds);
