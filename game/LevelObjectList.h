@@ -15,8 +15,6 @@ constexpr int kLevelColumns = 20;
 // Where the glider starts in a level that has no start cell: the level's centre.
 constexpr float kDefaultStartX = 0.0f;
 constexpr float kDefaultStartY = 37.5f;
-// Seconds each decoration flame picture shows.
-constexpr float kDecorFrameSeconds = 0.25f;
 
 class LevelObjectList {
  public:

@@ -56,7 +56,7 @@ void LevelObjectList::drawAll() const {
   const DecorationFlame* flames = nullptr;
   const int count = decorationFlames(levelManager.levelNumber, &flames);
   if (count == 0 || !spriteSet) return;
-  const Sprite frame = decorFrame == 1 ? Sprite::fire1 : Sprite::fire2;
+  const Sprite frame = flameSprite(decorFrame);
   beginSpriteBlending();
   glMatrixMode(GL_MODELVIEW);
   for (int i = 0; i < count; ++i) {
