@@ -30,8 +30,6 @@ const char* const kPartNames[kPartCount] = {"loadLevel",  "file parse", "PNG dec
 // samples[level][part] holds one time per run, milliseconds.
 using Samples = std::vector<std::vector<std::vector<double>>>;
 
-std::string effectPath(int n) { return n == 2 || n == 3 ? kFireEffectPath : ""; }
-
 double timeParse(int n) {
   const std::string path = LevelManager::levelFileName(n);
   const double start = perf::nowMs();
@@ -86,7 +84,7 @@ void timeOneRun(int n, std::vector<std::vector<double>>& parts) {
   parts[Upload].push_back(timeUpload(sized));
 
   start = perf::nowMs();
-  SoundPlayer::instance()->playEffect(effectPath(n));
+  SoundPlayer::instance()->playEffect(LevelManager::effectFileName(n));
   parts[Effect].push_back(perf::nowMs() - start);
 }
 

@@ -19,8 +19,8 @@ std::string denseLevel() {
   const std::string tiles = "()[]UnH+-=T_G1234";
   std::string text;
   int k = 0;
-  for (int r = 0; r < 15; ++r) {
-    for (int c = 0; c < 20; ++c) text += (r == 7 && c == 10) ? 'g' : tiles[k++ % tiles.size()];
+  for (int r = 0; r < kGridRows; ++r) {
+    for (int c = 0; c < kGridColumns; ++c) text += (r == 7 && c == 10) ? 'g' : tiles[k++ % tiles.size()];
     text += '\n';
   }
   return text;

@@ -1,5 +1,6 @@
 #include "game/Glider.h"
 
+#include "game/FlameFlicker.h"
 #include "game/GameState.h"
 #include "game/SteeringControl.h"
 
@@ -36,13 +37,7 @@ void Glider::clearStepFlags() {
 }
 
 void Glider::update(float dt) {
-  if (mode == Burning) {
-    flameTimer += dt;
-    if (!(flameTimer < kFlameFrameSeconds)) {
-      flameFrame = flameFrame == 1 ? 2 : 1;
-      flameTimer = 0;  // any excess is dropped
-    }
-  }
+  if (mode == Burning) advanceFlameFrame(dt, flameTimer, flameFrame);
   if (GameState == Escaped) return;  // the won game freezes the glider, flags and all
 
   if (mode == Flying) {

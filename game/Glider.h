@@ -15,8 +15,6 @@ constexpr float kMaxFall = 8.0f;
 constexpr float kTiltRate = 12.0f;
 constexpr float kMaxTilt = 30.0f;
 constexpr float kBurningMinTilt = -60.0f;
-// Seconds each flame picture shows while burning.
-constexpr float kFlameFrameSeconds = 0.25f;
 
 class Glider {
  public:

@@ -27,10 +27,10 @@ void HeatSource::interact(float dt, Glider& g) {
   if (!(d < strength * kReachPerStrength)) return;
   g.lifted = true;
   // A fast fall is braked hard; then a slow climb is helped more than a fast one.
-  if (g.vy < -4) g.changeVelocity(0, dt * strength * 20);
-  if (g.vy < 4) {
-    g.changeVelocity(0, dt * strength * 10);
+  if (g.vy < -kBrakedFall) g.changeVelocity(0, dt * strength * kBrakePerStrength);
+  if (g.vy < kStrongLiftBelow) {
+    g.changeVelocity(0, dt * strength * kStrongLiftPerStrength);
   } else {
-    g.changeVelocity(0, dt * strength * 5);
+    g.changeVelocity(0, dt * strength * kWeakLiftPerStrength);
   }
 }

@@ -12,6 +12,14 @@ constexpr float kHeatBelow = 2.5f;
 constexpr float kBurnHalfHeight = 5.0f;
 // Reach of the lift per unit of strength, world units.
 constexpr float kReachPerStrength = 10.0f;
+// The lift, units per second squared per unit of strength: a glider falling faster than
+// kBrakedFall (units per second) is first braked hard; then it is lifted strongly while it
+// climbs slower than kStrongLiftBelow (units per second), weakly from there on.
+constexpr float kBrakedFall = 4.0f;
+constexpr float kBrakePerStrength = 20.0f;
+constexpr float kStrongLiftBelow = 4.0f;
+constexpr float kStrongLiftPerStrength = 10.0f;
+constexpr float kWeakLiftPerStrength = 5.0f;
 
 class HeatSource : public LevelObject {
  public:

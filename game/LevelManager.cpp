@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "game/GameState.h"
+#include "game/LevelFacts.h"
 #include "game/Glider.h"
 #include "game/LevelObjectList.h"
 
@@ -22,6 +23,10 @@ std::string LevelManager::levelFileName(std::int32_t n) { return "./levels/level
 
 std::string LevelManager::backdropFileName(std::int32_t n) {
   return "./images/level" + decimal(n) + "bg.png";
+}
+
+std::string LevelManager::effectFileName(std::int32_t n) {
+  return levelFacts(n).fireSound ? kFireEffectPath : "";
 }
 
 bool LevelManager::levelFileExists(std::string path) {
@@ -44,7 +49,7 @@ void LevelManager::loadLevel(std::int32_t n) {
   currentLevel->placeGlider(glider);
   if (media) {
     media->setBackdrop(backdropFileName(n));
-    media->playEffect(n == 2 || n == 3 ? kFireEffectPath : "");
+    media->playEffect(effectFileName(n));
   }
 }
 

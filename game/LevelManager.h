@@ -36,6 +36,8 @@ class LevelManager {
 
   static std::string levelFileName(std::int32_t n);
   static std::string backdropFileName(std::int32_t n);
+  // The effect sound of level n: the fire crackle, or "" for silence.
+  static std::string effectFileName(std::int32_t n);
 };
 
 // The fire crackle of the levels that have a big fire, and the silence of the rest.

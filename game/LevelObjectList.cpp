@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/FlameFlicker.h"
 #include "game/GameState.h"
 #include "game/Glider.h"
 #include "level/LevelFile.h"
@@ -28,11 +29,7 @@ void LevelObjectList::interactAll(float dt, Glider& g) {
 }
 
 void LevelObjectList::updateAll(float dt) {
-  flameClock += dt;
-  if (!(flameClock < kDecorFrameSeconds)) {
-    decorFrame = decorFrame == 1 ? 2 : 1;
-    flameClock = 0;
-  }
+  advanceFlameFrame(dt, flameClock, decorFrame);
   if (GameState != Playing) return;
   for (LevelObject* object : objects) object->update(dt);
 }

@@ -1,26 +1,22 @@
 #pragma once
 // The loaded level: its objects in creation order (the order of interaction and drawing), the
 // glider's start point, and the clock of the level's decoration flames.
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "game/LevelObject.h"
+#include "level/Grid.h"
 
 class Glider;
 
-constexpr int kLevelRows = 15;
-constexpr int kLevelColumns = 20;
 // Where the glider starts in a level that has no start cell: the level's centre.
 constexpr float kDefaultStartX = 0.0f;
-constexpr float kDefaultStartY = 37.5f;
-// Seconds each decoration flame picture shows.
-constexpr float kDecorFrameSeconds = 0.25f;
+constexpr float kDefaultStartY = kGridTop / 2;
 
 class LevelObjectList {
  public:
-  std::array<std::string, kLevelRows> rows;  // the file's rows as read
+  LevelRows rows;                            // the file's rows as read
   float startX = kDefaultStartX, startY = kDefaultStartY;
   std::vector<LevelObject*> objects;         // owned
   float flameClock = 0;

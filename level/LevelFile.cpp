@@ -23,7 +23,7 @@ struct RowReader {
       failed = true;
       return;
     }
-    char stored[kLevelRowWidth];
+    char stored[kGridColumns];
     int count = 0;
     for (;;) {
       const int c = std::getc(file);
@@ -34,7 +34,7 @@ struct RowReader {
       }
       if (c == '\n') break;
       if (c == '\r' && consumeLineFeed()) break;
-      if (count == kLevelRowWidth) {
+      if (count == kGridColumns) {
         failed = true;  // nothing is read after this, so the extra character need not go back
         break;
       }

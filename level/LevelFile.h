@@ -3,15 +3,13 @@
 // and keeps at most 20 characters, up to its first NUL. A longer line keeps its first 20 characters
 // and leaves every later row empty; a file that ends before its 15th line end leaves the missing
 // rows empty and is reported.
-#include <array>
 #include <cstdio>
 #include <string>
 
-constexpr int kLevelFileRows = 15;
-constexpr int kLevelRowWidth = 20;
+#include "level/Grid.h"
 
 struct LevelFile {
-  std::array<std::string, kLevelFileRows> rows;
+  LevelRows rows;
   // Empty when the file was read in full; otherwise what went wrong, for the player's console.
   std::string problem;
 };

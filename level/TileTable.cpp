@@ -1,6 +1,5 @@
 #include "level/TileTable.h"
 
-
 #include "game/Block.h"
 #include "game/HeatSource.h"
 
@@ -53,12 +52,12 @@ const HeatTile* findHeatTile(char c) {
 
 }  // namespace
 
-float cellCentreX(int column) { return static_cast<float>(column) * 5.0f - 47.5f; }
-float cellCentreY(int row) { return 72.5f - static_cast<float>(row) * 5.0f; }
+float cellCentreX(int column) { return static_cast<float>(column) * kCellSize + (kGridLeft + kCellSize / 2); }
+float cellCentreY(int row) { return (kGridTop - kCellSize / 2) - static_cast<float>(row) * kCellSize; }
 
 bool isTileCharacter(char c) { return c == kStartTile || findBlockTile(c) || findHeatTile(c); }
 
-void buildLevelObjects(const std::array<std::string, 15>& rows, std::vector<LevelObject*>& objects,
+void buildLevelObjects(const LevelRows& rows, std::vector<LevelObject*>& objects,
                        float& startX, float& startY) {
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const std::string& row = rows[r];

@@ -1,8 +1,8 @@
 #pragma once
 // The level file's tile characters and the objects each one puts on its cell.
-#include <array>
-#include <string>
 #include <vector>
+
+#include "level/Grid.h"
 
 class LevelObject;
 
@@ -12,7 +12,7 @@ float cellCentreY(int row);
 
 // Appends the objects of every recognised cell, in reading order, and sets the start point from
 // the last "g" cell (leaving it alone when there is none).
-void buildLevelObjects(const std::array<std::string, 15>& rows, std::vector<LevelObject*>& objects,
+void buildLevelObjects(const LevelRows& rows, std::vector<LevelObject*>& objects,
                        float& startX, float& startY);
 
 // True if the character makes objects or the start point.

@@ -41,7 +41,7 @@ void Glider::draw() const {
     glRotatef(-tilt, 0.0f, 0.0f, 1.0f);  // the flame stands upright whatever the tilt
     glTranslatef(0.0f, kFlameRise, 0.0f);
     glScalef(1.0f, kFlameStretch, 0.0f);
-    callSprite(flameFrame == 1 ? Sprite::fire1 : Sprite::fire2);
+    callSprite(flameSprite(flameFrame));
   }
   glPopMatrix();
   if (facingLeft) glCullFace(GL_BACK);

@@ -12,11 +12,3 @@ class GlHeatPlumePainter : public HeatPlumePainter {
 
 // Installs the GL plume painter for the level objects.
 void installLevelDrawing();
-
-struct DecorationFlame {
-  float x, y;           // centre, world units
-  float width, height;  // world units
-};
-
-// The decoration flames of a level number, and how many there are (0 for most levels).
-int decorationFlames(int levelNumber, const DecorationFlame** flames);

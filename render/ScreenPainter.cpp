@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "render/PngTexture.h"
+#include "render/SpriteBlending.h"
 #include "render/SpriteQuad.h"
 
 namespace {
@@ -86,31 +87,20 @@ void ScreenPainter::placeAndCall(std::int32_t list) const {
   glPopMatrix();
 }
 
-void ScreenPainter::drawBackground(float) const {
-  glEnable(GL_TEXTURE_2D);
-  // An opaque picture drawn in opaque white blends to itself and passes the alpha test everywhere:
-  // leaving both off gives the same pixels for less work on a software renderer.
-  if (!backgroundOpaque) {
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
+// An opaque picture drawn in opaque white blends to itself and passes the alpha test everywhere:
+// drawing it without either gives the same pixels for less work on a software renderer.
+void ScreenPainter::drawBackground(float) const { drawPicture(backgroundList, !backgroundOpaque); }
+
+void ScreenPainter::drawPicture(std::int32_t list, bool blended) const {
+  if (blended) {
+    beginSpriteBlending();
+  } else {
+    glEnable(GL_TEXTURE_2D);
   }
   glColor4f(1, 1, 1, 1);
-  placeAndCall(backgroundList);
-  glDisable(GL_ALPHA_TEST);
-  glDisable(GL_BLEND);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
-}
-
-void ScreenPainter::drawOpaque(std::int32_t list) const {
-  glEnable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
   placeAndCall(list);
-  glDisable(GL_TEXTURE_2D);
-  glColor4f(1, 1, 1, 1);
+  endSpriteBlending();
 }
 
-void ScreenPainter::drawTitle() const { drawOpaque(titleList); }
-void ScreenPainter::drawInstructions() const { drawOpaque(instructionsList); }
+void ScreenPainter::drawTitle() const { drawPicture(titleList, false); }
+void ScreenPainter::drawInstructions() const { drawPicture(instructionsList, false); }

@@ -33,5 +33,6 @@ class ScreenPainter {
  private:
   ScreenPainter() = default;
   void placeAndCall(std::int32_t list) const;
-  void drawOpaque(std::int32_t list) const;
+  // Draws a full-view picture, blended over what is there or opaque (alpha ignored).
+  void drawPicture(std::int32_t list, bool blended) const;
 };

@@ -1,7 +1,7 @@
 #pragma once
-// The drawing state every sprite is drawn in: texturing, alpha blending and an alpha test that
-// drops fully transparent texels; and the state every drawing leaves behind: all three off and
-// the colour opaque white, which the next drawing relies on.
+// The drawing state every sprite and blended picture is drawn in: texturing, alpha blending and
+// an alpha test that drops fully transparent texels; and the state every drawing leaves behind:
+// all three off and the colour opaque white, which the next drawing relies on.
 #include <GL/gl.h>
 
 inline void beginSpriteBlending() {

@@ -8,6 +8,9 @@ enum class Sprite : int {
 };
 constexpr int kSpriteCount = 13;
 
+// The picture a flame shows in its flicker frame (game/FlameFlicker.h): fire1 for 1, else fire2.
+inline Sprite flameSprite(std::int32_t frame) { return frame == 1 ? Sprite::fire1 : Sprite::fire2; }
+
 class SpriteSet {
  public:
   std::int32_t lists[kSpriteCount];     // display lists, in Sprite order

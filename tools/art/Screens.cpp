@@ -117,7 +117,7 @@ Canvas paintTitleScreen(const Fonts& fonts) {
   // A little scene: a fire's lift carrying the glider up past a stone ledge.
   paintLiftColumn(canvas, {c * 4.5f, c * 5, c * 6.5f, c * 14}, 2.5f * kPixelsPerUnit, 11);
   paintLiftColumn(canvas, {c * 13.5f, c * 8, c * 15.5f, c * 14}, 2.5f * kPixelsPerUnit, 12);
-  for (int col = 0; col < 20; ++col) {
+  for (int col = 0; col < kGridColumns; ++col) {
     if (col == 5 || col == 14) continue;
     paintWall(canvas, {col * c, 14 * c, (col + 1) * c, 15 * c}, {col % 2 == 0, col % 2 == 1, true, true});
   }

@@ -1,16 +1,18 @@
 #pragma once
 // How the level's world maps onto the 1024 x 768 window the backdrops fill: world x -50..50 and
 // y 0..75 (up), at 10.24 pixels per unit, world (-50, 75) at pixel (0, 0).
+#include "level/Grid.h"
+
 namespace art {
 
 constexpr int kScreenWidth = 1024;   // pixels
 constexpr int kScreenHeight = 768;   // pixels
 constexpr float kPixelsPerUnit = 10.24f;
-constexpr float kWorldLeft = -50.0f;   // world units
-constexpr float kWorldRight = 50.0f;   // world units
-constexpr float kWorldTop = 75.0f;     // world units
-constexpr float kWorldBottom = 0.0f;   // world units
-constexpr float kCellSize = 5.0f;      // world units
+// The window shows the level's grid and nothing more, world units.
+constexpr float kWorldLeft = kGridLeft;
+constexpr float kWorldRight = kGridLeft + kGridColumns * kCellSize;
+constexpr float kWorldTop = kGridTop;
+constexpr float kWorldBottom = 0.0f;
 constexpr float kCellPixels = kCellSize * kPixelsPerUnit;
 
 inline float pixelX(float worldX) { return (worldX - kWorldLeft) * kPixelsPerUnit; }

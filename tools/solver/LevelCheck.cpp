@@ -64,15 +64,15 @@ void add(LevelCheck& check, bool warning, int line, int column, const std::strin
 
 void checkRowCount(LevelCheck& check, const std::vector<Line>& lines) {
   const int count = static_cast<int>(lines.size());
-  if (count < kLevelFileRows) {
+  if (count < kGridRows) {
     std::ostringstream m;
-    m << "only " << count << (count == 1 ? " row" : " rows") << "; a level has exactly " << kLevelFileRows << " lines";
+    m << "only " << count << (count == 1 ? " row" : " rows") << "; a level has exactly " << kGridRows << " lines";
     add(check, false, count + 1, 1, m.str());
-  } else if (count > kLevelFileRows) {
+  } else if (count > kGridRows) {
     std::ostringstream m;
-    m << count << " lines; a level has exactly " << kLevelFileRows
+    m << count << " lines; a level has exactly " << kGridRows
       << " (the game ignores this line and the ones after it)";
-    add(check, false, kLevelFileRows + 1, 1, m.str());
+    add(check, false, kGridRows + 1, 1, m.str());
   }
   if (!lines.empty() && !lines.back().endsWithLineFeed) {
     add(check, false, count, static_cast<int>(lines.back().text.size()) + 1,
@@ -84,28 +84,28 @@ void checkRowCount(LevelCheck& check, const std::vector<Line>& lines) {
 using Grid = std::vector<std::string>;
 
 Grid checkRows(LevelCheck& check, const std::vector<Line>& lines) {
-  Grid grid(kLevelFileRows, std::string(kLevelRowWidth, ' '));
-  for (int r = 0; r < static_cast<int>(lines.size()) && r < kLevelFileRows; ++r) {
+  Grid grid(kGridRows, std::string(kGridColumns, ' '));
+  for (int r = 0; r < static_cast<int>(lines.size()) && r < kGridRows; ++r) {
     const std::string& text = lines[r].text;
-    if (static_cast<int>(text.size()) > kLevelRowWidth) {
+    if (static_cast<int>(text.size()) > kGridColumns) {
       std::ostringstream m;
-      m << "line is " << text.size() << " characters long; a row holds at most " << kLevelRowWidth;
-      add(check, false, r + 1, kLevelRowWidth + 1, m.str());
+      m << "line is " << text.size() << " characters long; a row holds at most " << kGridColumns;
+      add(check, false, r + 1, kGridColumns + 1, m.str());
     }
-    for (int c = 0; c < static_cast<int>(text.size()) && c < kLevelRowWidth; ++c) {
+    for (int c = 0; c < static_cast<int>(text.size()) && c < kGridColumns; ++c) {
       if (!isTileCharacter(text[c]) && !isEmptyCell(text[c]))
         add(check, false, r + 1, c + 1, "unknown character " + quoted(text[c]));
     }
-    grid[r] = text.substr(0, kLevelRowWidth);
-    grid[r].resize(kLevelRowWidth, ' ');
+    grid[r] = text.substr(0, kGridColumns);
+    grid[r].resize(kGridColumns, ' ');
   }
   return grid;
 }
 
 void checkStartAndExit(LevelCheck& check, const Grid& grid) {
   int starts = 0, exits = 0;
-  for (int r = 0; r < kLevelFileRows; ++r) {
-    for (int c = 0; c < kLevelRowWidth; ++c) {
+  for (int r = 0; r < kGridRows; ++r) {
+    for (int c = 0; c < kGridColumns; ++c) {
       if (grid[r][c] == kExitChar) ++exits;
       if (grid[r][c] != kStartChar) continue;
       if (++starts > 1)
@@ -146,16 +146,16 @@ struct OpenEdge {
 };
 
 void checkBorder(LevelCheck& check, const Grid& grid) {
-  const int last = kLevelRowWidth - 1;
+  const int last = kGridColumns - 1;
   OpenEdge left{"left", " (use ')')"}, right{"right", " (use '(')"}, top{"top", ""},
       bottom{"bottom", ""};
-  for (int r = 0; r < kLevelFileRows; ++r) {
+  for (int r = 0; r < kGridRows; ++r) {
     if (!sealsHorizontally(grid[r][0], kWallGuardingRight)) left.note(r + 1, 1);
     if (!sealsHorizontally(grid[r][last], kWallGuardingLeft)) right.note(r + 1, last + 1);
   }
   for (int c = 1; c < last; ++c) {
     if (!sealsVertically(grid[0][c])) top.note(1, c + 1);
-    if (!sealsVertically(grid[kLevelFileRows - 1][c])) bottom.note(kLevelFileRows, c + 1);
+    if (!sealsVertically(grid[kGridRows - 1][c])) bottom.note(kGridRows, c + 1);
   }
   for (const OpenEdge* edge : {&left, &right, &top, &bottom}) edge->report(check);
 }

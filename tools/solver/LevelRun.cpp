@@ -74,4 +74,4 @@ Outcome LevelRun::outcome() const {
 
 const Glider& LevelRun::currentGlider() const { return glider; }
 
-const std::array<std::string, 15>& LevelRun::cells() const { return level_->rows; }
+const LevelRows& LevelRun::cells() const { return level_->rows; }

@@ -1,12 +1,12 @@
 #pragma once
 // Plays one level file through the game's own simulation at a fixed 60 frames per second, with
 // the player's left/right keys, and snapshots the play so that a search can branch from any frame.
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "game/Glider.h"
+#include "level/Grid.h"
 
 class LevelObjectList;
 
@@ -45,7 +45,7 @@ class LevelRun {
   Outcome outcome() const;
   const Glider& currentGlider() const;
   // The level's rows as the game read them.
-  const std::array<std::string, 15>& cells() const;
+  const LevelRows& cells() const;
 
  private:
   void load();
