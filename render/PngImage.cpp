@@ -10,6 +10,8 @@
 #include <cstring>
 #include <new>
 
+#include "level/FileBytes.h"
+
 namespace {
 
 constexpr double kDefaultScreenGamma = 2.2;
@@ -22,7 +24,6 @@ constexpr double kMaxScreenGamma = 100.0;
 // and zero up to a gigabyte before libpng finds the data missing.
 constexpr std::uint64_t kMaxInflateRatio = 1032;
 constexpr std::size_t kSignatureBytes = 8;
-constexpr std::size_t kFileReadChunk = 1 << 16;
 
 struct MemoryReader {
   const unsigned char* data = nullptr;
@@ -147,22 +148,6 @@ bool runDecode(ReadSession& s, PngImage& out) {
   return true;
 }
 
-bool readWholeFile(const char* path, std::vector<unsigned char>& bytes) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  std::size_t used = 0;
-  for (;;) {
-    bytes.resize(used + kFileReadChunk);
-    std::size_t got = std::fread(bytes.data() + used, 1, kFileReadChunk, file);
-    used += got;
-    if (got < kFileReadChunk) break;
-  }
-  bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  bytes.resize(used);
-  return ok;
-}
-
 // Empties the image but keeps its buffer, so a reused image does not reallocate.
 void clearImage(PngImage& image) {
   image.width = image.height = image.channels = 0;
@@ -197,10 +182,6 @@ bool decodePngFile(const char* path, PngImage& out) {
   clearImage(out);
   if (path == nullptr) return false;
   std::vector<unsigned char> bytes;
-  try {
-    if (!readWholeFile(path, bytes)) return false;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  if (!readWholeFile(path, bytes)) return false;
   return decodePngMemory(bytes.data(), bytes.size(), out);
 }
