@@ -76,7 +76,7 @@ class SessionBusSearchOff {
 // about sound.
 void discardSdlLog(void*, int, SDL_LogPriority, const char*) {}
 
-// False also when the file cannot be read.
+// True when the file at path holds one whole MP3 stream; false when it cannot be read.
 bool isWholeMp3File(const std::string& path) {
   std::vector<unsigned char> bytes;
   return readWholeFile(path.c_str(), bytes) && isWholeMp3(bytes.data(), bytes.size());
