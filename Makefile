@@ -1,4 +1,5 @@
-# Two commands do everything: `make run` and `make test`. Both install what is missing first.
+# Two commands do everything: `make run` and `make test`. Both install what is missing first
+# (`make deps`); every other target builds with what is already installed.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
@@ -12,26 +13,28 @@ all: build
 deps:
 	@tools/install-deps.sh
 
-configure: deps
+configure:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 # Starts the game from its staged directory, where it finds levels/, images/ and audio/.
-run: build
+run: deps
+	@$(MAKE) --no-print-directory build
 	@tools/run-game.sh $(GAME_DIR)
 
 # Every test, headless: unit tests, GL tests in a real window under Xvfb, end-to-end runs of the
 # binary, then the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
-test: test-unit test-asan
+test: deps
+	@$(MAKE) --no-print-directory test-unit test-asan
 
 test-unit: build
 	@$(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # System libraries keep a few start-up allocations for good; the suppressions name them.
 export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
-test-asan: deps
+test-asan:
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZARVOLITH_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@$(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE 'gl|no-sanitize'
@@ -40,7 +43,7 @@ test-asan: deps
 	@ASAN_OPTIONS=detect_leaks=0 $(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -L gl -LE no-sanitize
 
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
 	@tools/run-fuzzers.sh $(FUZZ_SECONDS)
 
 bench: build

@@ -1,11 +1,13 @@
 #include "app/GameShell.h"
 
 #include <GL/freeglut.h>
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 
-#include <string>
-#include <utility>
-#include <vector>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/FrameClock.h"
 #include "app/PointerInput.h"
@@ -13,10 +15,7 @@
 #include "app/ViewCamera.h"
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
-#include "render/ScreenPainter.h"
-#include "render/PngPrefetch.h"
 #include "render/SpriteSet.h"
-#include "sound/AudioOutput.h"
 
 namespace {
 
@@ -51,28 +50,30 @@ void registerCallbacks() {
   glutCloseFunc(closeGame);
 }
 
-// Every picture start-up loads, decoded while the display server creates the window, after the
-// sound libraries that the audio output will open later in start-up.
-void prefetchStartupPictures() {
-  std::vector<std::string> paths;
-  for (int i = 0; i < kSpriteCount; ++i) paths.push_back(SpriteSet::imagePath(static_cast<Sprite>(i)));
-  for (const char* screen : ScreenPainter::imagePaths()) paths.push_back(screen);
-  paths.push_back(LevelManager::backdropFileName(1));
-  prefetchPictures(std::move(paths), AudioOutput::prepare);
+// The toolkit's fatal errors (no display to open, no GL on it) end the game at once with one line
+// on stderr and status 1.
+void onToolkitError(const char* format, va_list arguments) {
+  char message[512];
+  std::vsnprintf(message, sizeof message, format, arguments);
+  std::fprintf(stderr, "zarvolith: %s\n", message);
+  std::exit(1);
 }
 
-// Level loads make and free blocks of a few hundred KiB (the effect sound's samples, file buffers).
-// glibc raises its mmap threshold the first time it frees such a block, after which they come from
-// the heap, land somewhere new on the next loads and touch fresh pages: resident memory crept up by
-// about 1 MiB over the first restarts. A fixed threshold keeps every block of 512 KiB or more in
-// its own mapping, returned when freed. The page faults cost about 1 ms per level load.
+#ifdef __GLIBC__
+// Level loads make and free blocks of a few hundred KiB (the effect sound's samples, file
+// buffers). A fixed threshold keeps every block of 512 KiB or more in its own mapping, returned
+// when freed, so resident memory stays flat over restarts; glibc's adaptive threshold would move
+// them into the heap after the first free.
 constexpr int kMmapThresholdBytes = 512 * 1024;
+#endif
 
 }  // namespace
 
 void startGame(int* argc, char** argv) {
+#ifdef __GLIBC__
   mallopt(M_MMAP_THRESHOLD, kMmapThresholdBytes);
-  prefetchStartupPictures();
+#endif
+  glutInitErrorFunc(onToolkitError);
   glutInit(argc, argv);
   startupStepDone("toolkit");
   glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
@@ -85,7 +86,6 @@ void startGame(int* argc, char** argv) {
   registerCallbacks();
   glutIgnoreKeyRepeat(1);
   FrameClock::instance()->initialiseGame();
-  discardPrefetchedPictures();
 }
 
 void closeGame() {

@@ -14,7 +14,7 @@
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
 #include "render/PngImage.h"
-#include "render/PngTexture.h"
+#include "render/PngResample.h"
 #include "sound/SoundPlayer.h"
 
 namespace {

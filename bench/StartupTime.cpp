@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kDefaultStarts = 15;
-constexpr double kMaxRatio = 1.5;
+constexpr double kMaxRatio = 2.5;
 
 // One start of a probe: milliseconds from fork to its first line (negative when the probe
 // failed), and each step it reported with the milliseconds since the step before (the first since

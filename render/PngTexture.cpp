@@ -2,94 +2,11 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <new>
-#include <utility>
-#include <vector>
 
-#include "render/PngPrefetch.h"
+#include "render/PngResample.h"
 
 namespace {
-
-// Bilinear weights are fixed point with this many steps between two neighbouring pixels.
-constexpr int kWeightOne = 256;
-constexpr int kWeightShift = 8;
-
-// Where one output pixel samples along one axis: between source pixels `first` and `second`,
-// `weight` / kWeightOne of the way towards `second`.
-struct Tap {
-  int first;
-  int second;
-  int weight;
-};
-
-// Maps output pixel centres onto source pixel centres, clamped so the edge pixels are reproduced.
-std::vector<Tap> bilinearTaps(int sourceSize, int targetSize) {
-  std::vector<Tap> taps(static_cast<std::size_t>(targetSize));
-  double scale = static_cast<double>(sourceSize) / targetSize;
-  for (int i = 0; i < targetSize; ++i) {
-    double position = std::clamp((i + 0.5) * scale - 0.5, 0.0, sourceSize - 1.0);
-    int first = static_cast<int>(position);
-    int second = std::min(first + 1, sourceSize - 1);
-    int weight = static_cast<int>(std::lround((position - first) * kWeightOne));
-    taps[static_cast<std::size_t>(i)] = Tap{first, second, weight};
-  }
-  return taps;
-}
-
-bool isWellFormed(const PngImage& image) {
-  return image.width > 0 && image.height > 0 && (image.channels == 3 || image.channels == 4) &&
-         image.pixels.size() ==
-             static_cast<std::size_t>(image.width) * image.height * image.channels;
-}
-
-void bilinearResize(const PngImage& source, int width, int height, PngImage& target) {
-  target.width = width;
-  target.height = height;
-  target.channels = source.channels;
-  target.pixels.resize(static_cast<std::size_t>(width) * height * source.channels);
-  const std::vector<Tap> columns = bilinearTaps(source.width, width);
-  const std::vector<Tap> rows = bilinearTaps(source.height, height);
-  const int channels = source.channels;
-  const std::size_t sourceStride = static_cast<std::size_t>(source.width) * channels;
-  unsigned char* out = target.pixels.data();
-  if (width == source.width) {
-    // Only the height changes (a 1024 x 768 picture, say): each output row blends two source rows
-    // with one weight, which is the general formula below with every column weight zero.
-    for (const Tap& row : rows) {
-      const unsigned char* upper = source.pixels.data() + row.first * sourceStride;
-      const unsigned char* lower = source.pixels.data() + row.second * sourceStride;
-      // 16-bit sums suffice (255 * 256 + 128 < 65536), which lets the compiler vectorise this.
-      const std::uint16_t keep = static_cast<std::uint16_t>(kWeightOne - row.weight);
-      const std::uint16_t take = static_cast<std::uint16_t>(row.weight);
-      for (std::size_t i = 0; i < sourceStride; ++i) {
-        out[i] = static_cast<unsigned char>(
-            static_cast<std::uint16_t>(upper[i] * keep + lower[i] * take + kWeightOne / 2) >> kWeightShift);
-      }
-      out += sourceStride;
-    }
-    return;
-  }
-  for (const Tap& row : rows) {
-    const unsigned char* upper = source.pixels.data() + row.first * sourceStride;
-    const unsigned char* lower = source.pixels.data() + row.second * sourceStride;
-    for (const Tap& column : columns) {
-      const std::size_t left = static_cast<std::size_t>(column.first) * channels;
-      const std::size_t right = static_cast<std::size_t>(column.second) * channels;
-      for (int c = 0; c < channels; ++c) {
-        int top = upper[left + c] * (kWeightOne - column.weight) + upper[right + c] * column.weight;
-        int bottom = lower[left + c] * (kWeightOne - column.weight) + lower[right + c] * column.weight;
-        int mixed = top * (kWeightOne - row.weight) + bottom * row.weight;
-        *out++ = static_cast<unsigned char>((mixed + (1 << (2 * kWeightShift - 1))) >>
-                                            (2 * kWeightShift));
-      }
-    }
-  }
-
-}
 
 // Sets GL_UNPACK_ALIGNMENT to 1 for tightly packed rows and puts the caller's value back.
 class TightUnpacking {
@@ -106,9 +23,8 @@ class TightUnpacking {
   GLint saved_ = 4;
 };
 
-// Uploads the image as the texture's only level. The minification filter is GL_LINEAR, which
-// samples level 0 alone, so smaller levels would never be read: leaving them out saves a third
-// more texture memory and, on a software renderer, about half the upload time.
+// Uploads the image as the texture's only level: the minification filter is GL_LINEAR, which
+// samples level 0 alone, so smaller levels would never be read.
 void uploadImage(const PngImage& image) {
   TightUnpacking unpacking;
   GLenum format = image.channels == 4 ? GL_RGBA : GL_RGB;
@@ -116,8 +32,8 @@ void uploadImage(const PngImage& image) {
                GL_UNSIGNED_BYTE, image.pixels.data());
 }
 
-// Buffers that every load reuses: level loads then do not churn the heap with blocks of several
-// MiB, which would cost page faults and let the resident size creep up over restarts.
+// Buffers that every load reuses, so level loads do not make and free blocks of several MiB and
+// the resident size stays flat over restarts.
 struct TextureScratch {
   PngImage decoded, resized;
 };
@@ -151,14 +67,6 @@ void discardTexture(GLuint name) {
 // the file cannot be decoded.
 bool uploadPngInto(const char* path) {
   try {
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    PrefetchedPicture prefetched;
-    if (takePrefetchedPicture(path, maxSide, prefetched)) {
-      if (!prefetched.decoded) return false;
-      uploadImage(prefetched.image);
-      return true;
-    }
     const PngImage* image = decodeAtTextureSize(path);
     if (!image) return false;
     uploadImage(*image);
@@ -169,37 +77,6 @@ bool uploadPngInto(const char* path) {
 }
 
 }  // namespace
-
-int nextPowerOfTwo(int n) {
-  int power = 1;
-  while (power < n && power <= (1 << 29)) power <<= 1;
-  return power;
-}
-
-int textureSide(int imageSide, int maxSide) {
-  int cap = 1;
-  while (cap <= maxSide / 2) cap <<= 1;
-  return std::min(nextPowerOfTwo(imageSide), cap);
-}
-
-PngImage resampleToPowerOfTwo(const PngImage& image, int maxSide) {
-  PngImage resized;
-  resampleToPowerOfTwoInto(image, maxSide, resized);
-  return resized;
-}
-
-void resampleToPowerOfTwoInto(const PngImage& image, int maxSide, PngImage& resized) {
-  resized.width = resized.height = resized.channels = 0;
-  resized.pixels.clear();
-  if (!isWellFormed(image)) return;
-  int width = textureSide(image.width, maxSide);
-  int height = textureSide(image.height, maxSide);
-  if (width == image.width && height == image.height) {
-    resized = image;
-    return;
-  }
-  bilinearResize(image, width, height, resized);
-}
 
 unsigned int loadPngTexture(const char* path) {
   GLuint name = 0;

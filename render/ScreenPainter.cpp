@@ -27,22 +27,16 @@ ScreenPainter* ScreenPainter::instance() {
   return painter;
 }
 
-const std::array<const char*, 3>& ScreenPainter::imagePaths() {
-  static const std::array<const char*, 3> paths = {"./images/background.png", "./images/titlescreen.png",
-                                                   "./images/instructions.png"};
-  return paths;
-}
-
 void ScreenPainter::loadImages() {
   if (backgroundList < 0) {
     backgroundTexture = -1;
-    buildSpriteQuad(backgroundList, backgroundTexture, imagePaths()[0]);
+    buildSpriteQuad(backgroundList, backgroundTexture, "./images/background.png");
     backgroundOpaque = hasNoAlpha(backgroundTexture);
   }
   std::int32_t titleTexture = -1;
   std::int32_t instructionsTexture = -1;
-  buildSpriteQuad(titleList, titleTexture, imagePaths()[1]);
-  buildSpriteQuad(instructionsList, instructionsTexture, imagePaths()[2]);
+  buildSpriteQuad(titleList, titleTexture, "./images/titlescreen.png");
+  buildSpriteQuad(instructionsList, instructionsTexture, "./images/instructions.png");
 }
 
 void ScreenPainter::setBounds(double newTop, double newRight, double newBottom, double newLeft) {

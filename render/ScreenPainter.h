@@ -1,7 +1,6 @@
 #pragma once
 // Draws the three full-view pictures: the title, the instructions, and the backdrop behind the
 // level (the general background until a level's own picture replaces it).
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -16,8 +15,6 @@ class ScreenPainter {
 
   static ScreenPainter* instance();
 
-  // The general background, title and instructions picture files, in the order they load.
-  static const std::array<const char*, 3>& imagePaths();
   // Builds the general background, title and instructions pictures; a second call does nothing.
   void loadImages();
   // Sets the screen rectangle in world units; note the order top, right, bottom, left.

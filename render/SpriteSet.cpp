@@ -13,8 +13,6 @@ constexpr const char* kImagePaths[kSpriteCount] = {
 };
 }  // namespace
 
-const char* SpriteSet::imagePath(Sprite s) { return kImagePaths[static_cast<int>(s)]; }
-
 SpriteSet::SpriteSet() {
   for (std::int32_t& slot : lists) slot = -1;
   // Every entry loads its own texture, and loads and list builds alternate.

@@ -23,9 +23,6 @@ class SpriteSet {
   std::int32_t list(Sprite s) const { return lists[static_cast<int>(s)]; }
   // The entry's texture name.
   std::int32_t texture(Sprite s) const { return textures[static_cast<int>(s)]; }
-
-  // Image path of each entry, relative to the working directory.
-  static const char* imagePath(Sprite s);
 };
 
 // The game's sprite set; null until the entry point builds it and after the window closes.

@@ -12,11 +12,6 @@ enum class Slot { Music, Effect };
 // A decoded or streaming sound file, owned by whoever created it until freeStream().
 struct Stream;
 
-// Loads the sound libraries and gives SDL its settings: the part of open() that needs no device
-// and starts no process, so it may run on any thread. Nothing sounds or prints. Runs once; a call
-// from another thread while it runs waits for it. open() calls it too, so calling it earlier only
-// moves the work, for example onto a thread that has time for it.
-void prepare();
 // Opens the output at 44100 Hz, 16-bit stereo. Only the first call tries; true while it is open.
 bool open();
 // Loads the MP3 file at path, whole, as a stream for slot that loops forever; null on any

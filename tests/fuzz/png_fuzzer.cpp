@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "render/PngImage.h"
-#include "render/PngTexture.h"
+#include "render/PngResample.h"
 
 namespace {
 

@@ -43,8 +43,7 @@ dpkg-deb -I "$deb"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
 echo "$(field Maintainer)" | grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' || fail "Maintainer is '$(field Maintainer)'"
 [ -n "$(field Description)" ] || fail "no Description"
-# dpkg-shlibdeps fills Depends from the libraries the binary links; SDL2_mixer, opened at run
-# time, is named by hand.
+# dpkg-shlibdeps fills Depends from the libraries the binary links.
 depends=$(field Depends)
 for lib in libc6 libpng16 libsdl2-mixer 'lib(freeglut|glut)'; do
   echo "$depends" | grep -qE "(^|, )$lib" || fail "Depends lacks $lib: $depends"

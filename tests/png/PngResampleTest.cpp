@@ -1,5 +1,5 @@
 // Texture sizing without GL: power-of-two sides, the GL size cap and the bilinear resample.
-#include "render/PngTexture.h"
+#include "render/PngResample.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "sound/AudioOutput.h"
@@ -47,42 +46,12 @@ TEST_F(AudioOutputTakes, EveryCommonKindOfMp3AndPlaysIt) {
   EXPECT_EQ(AudioOutput::streamCounts().live(), 0);
 }
 
-// Start-up loads the libraries on a worker thread while the main thread goes on; opening the
-// output must wait for that work rather than race it, and must then open the output as usual.
-TEST_F(AudioOutputTakes, PreparationOnAnotherThreadIsWaitedForByOpen) {
-  routeOutputToDisk();
-  std::thread worker(AudioOutput::prepare);
-  const bool opened = AudioOutput::open();
-  worker.join();
-  ASSERT_TRUE(opened);
-  AudioOutput::prepare();  // later calls do nothing
-  expectDiskOutputOpen();
-  const std::string path = tones_->mp3("tone.mp3", {{kEffectHz, 1.0}}, "-b 128");
-  AudioOutput::Stream* effect = AudioOutput::createLoopingStream(AudioOutput::Slot::Effect, path);
-  ASSERT_NE(effect, nullptr);
-  AudioOutput::play(effect);
-  EXPECT_TRUE(tonesIn(after(now(), 0.6), {kEffectHz}, {}));
-  AudioOutput::stopAndFree(effect);
-}
-
-// prepare() runs on a worker thread while the main thread is busy loading the GL driver. A fork
-// from there could leave the child stuck on a lock the main thread held at that moment, so it must
-// start no process, even where SDL's session-bus search would fork: a display and no bus.
-std::atomic<int> forks{0};
-
-TEST(AudioOutputPrepare, StartsNoProcess) {
-  ASSERT_EQ(pthread_atfork(nullptr, [] { ++forks; }, nullptr), 0);
-  ::setenv("DISPLAY", ":0", 1);
-  ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  std::thread worker(AudioOutput::prepare);
-  worker.join();
-  EXPECT_EQ(forks.load(), 0);
-}
-
 // SDL's start looks for a session bus; with a display and none running, libdbus forks to launch
 // one. Opening the output must not: the fork copies the whole game and costs start-up time, and
 // the launched bus would outlive the game. The bus address the game sets for that moment must not
 // stay behind, and one the session has must be left as it is.
+std::atomic<int> forks{0};
+
 TEST_F(AudioOutputTakes, OpeningStartsNoBusLauncherAndLeavesNoAddressBehind) {
   ASSERT_EQ(pthread_atfork(nullptr, [] { ++forks; }, nullptr), 0);
   routeOutputToDisk();

@@ -5,12 +5,12 @@
 # losses, restarts and the won game again and again. At the end the window must still answer and
 # Escape must end the game with status 0.
 #
-#   tools/soak.sh [SECONDS] [GAME_BIN] [plain|asan|valgrind]
+#   tools/soak/soak.sh [SECONDS] [GAME_BIN] [plain|asan|valgrind]
 #
 # SECONDS defaults to 120, GAME_BIN to build/game/zarvolith, the mode to plain. "asan" expects a
 # binary built with -DZARVOLITH_SANITIZE=ON and fails on any sanitizer report (leak checks off:
 # Mesa's unloaded driver makes them unreadable); "valgrind" runs the binary under memcheck and
-# fails on any error or definite leak that soak/memcheck_triage.sh traces to the game's own
+# fails on any error or definite leak that memcheck_triage.sh (next to this script) traces to the game's own
 # sources, listing the ones inside libraries. The screen is read between bursts of input, and
 # buttons are held back while the lost picture shows (a button then ends the game by design); a
 # game that still ends on a button, because the glider crashed between the reading and the press,
@@ -23,7 +23,8 @@
 # Without a DISPLAY the script runs itself under tools/with-xvfb.sh.
 set -u
 
-TOOLS=$(cd "$(dirname "$0")" && pwd)
+HERE=$(cd "$(dirname "$0")" && pwd)
+TOOLS=$(cd "$HERE/.." && pwd)
 SOAK_SECONDS=${1:-120}
 GAME_BIN=$(realpath "${2:-$TOOLS/../build/game/zarvolith}")
 MODE=${3:-plain}
@@ -59,7 +60,7 @@ case "$MODE" in
     END_TIMEOUT=120
     WRAPPER=(valgrind --error-exitcode="$MEMCHECK_STATUS" --leak-check=full --show-leak-kinds=definite
              --errors-for-leak-kinds=definite --num-callers=40
-             --suppressions="$TOOLS/soak/valgrind.supp" --log-file="$WORK/valgrind.%p.log")
+             --suppressions="$HERE/valgrind.supp" --log-file="$WORK/valgrind.%p.log")
     ;;
 esac
 
@@ -496,7 +497,7 @@ if [ "$MODE" = valgrind ]; then
     errors=$((errors + ${n:-0}))
     echo "soak: memcheck $(basename "$log"): $(grep -E 'Command:|ERROR SUMMARY|definitely lost:' "$log" | sed 's/^==[0-9]*== *//' | tr '\n' ' ')"
   done
-  read -r ours_leaks ours_errors lib_leaks lib_errors < <("$TOOLS/soak/memcheck_triage.sh" "$WORK"/valgrind.*.log 2>"$WORK/triage")
+  read -r ours_leaks ours_errors lib_leaks lib_errors < <("$HERE/memcheck_triage.sh" "$WORK"/valgrind.*.log 2>"$WORK/triage")
   sed 's/^/soak: memcheck: /' "$WORK/triage"
   echo "soak: memcheck records after suppressions: $errors; in our code: $ours_leaks definite leaks, $ours_errors errors; inside libraries: $lib_leaks definite leaks, $lib_errors errors"
   [ $((ours_leaks + ours_errors)) -eq 0 ] || fail "memcheck found faults in the game's own code"
