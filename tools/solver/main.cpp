@@ -1,5 +1,6 @@
 // The level tool: checks level files for mistakes, proves each can be won by finding the keys
-// that win it, and replays a script of keys.
+// that win it, replays a script of keys, finds and measures routes that forgive a person's timing,
+// and draws a route over its level.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +14,9 @@
 #include "tools/solver/LevelCheck.h"
 #include "tools/solver/LevelRun.h"
 #include "tools/solver/LevelSearch.h"
+#include "tools/solver/RoutePicture.h"
 #include "tools/solver/TimingError.h"
+#include "tools/art/PngWriter.h"
 
 namespace {
 
@@ -25,6 +28,8 @@ const char kUsage[] =
     "                                         moved up to 50, 100 and 150 ms at random\n"
     "       solver --kind level.txt           search for the route that forgives timing\n"
     "                                         error best, then print it and its rates\n"
+    "       solver --draw OUT.png --route SCRIPT level.txt\n"
+    "                                         draw the route over the level's backdrop\n"
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
@@ -37,7 +42,10 @@ const char kUsage[] =
     "  --from SCRIPT with --kind: start from this route (default: the fastest route\n"
     "                with keys held 0.3 s or longer)\n"
     "  --budget S    with --kind: seconds of search on the clock (default 120)\n"
-    "  --score-trials N  with --kind: jittered replays that score each candidate (default 100)\n";
+    "  --score-trials N  with --kind: jittered replays that score each candidate (default 100)\n"
+    "  --draw OUT.png  with --kind: also draw the route found\n"
+    "  --shrink F    with --draw: the 1024 x 768 picture F times smaller (default 1)\n"
+    "  --ghosts N    with --draw: faint replays at +-100 ms behind the route (default 24)\n";
 
 struct Options {
   bool checkOnly = false;
@@ -48,6 +56,8 @@ struct Options {
   int trials = 500;
   std::string script;
   KindSearchLimits kindLimits;
+  std::string drawPath;
+  RoutePictureOptions picture;
   int levelNumber = 0;
   SearchLimits limits;
   std::vector<std::string> files;
@@ -92,6 +102,14 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.kindLimits.budgetSeconds = value;
     } else if (arg == "--score-trials" && hasValue && parseNumber(argv[++i], value)) {
       options.kindLimits.trials = static_cast<int>(value);
+    } else if (arg == "--draw" && hasValue) {
+      options.drawPath = argv[++i];
+    } else if (arg == "--route" && hasValue) {
+      options.script = argv[++i];
+    } else if (arg == "--shrink" && hasValue && parseNumber(argv[++i], value) && value <= 16) {
+      options.picture.shrink = static_cast<int>(value);
+    } else if (arg == "--ghosts" && hasValue && parseNumber(argv[++i], value, true)) {
+      options.picture.ghosts = static_cast<int>(value);
     } else if (arg == "--trials" && hasValue && parseNumber(argv[++i], value)) {
       options.trials = static_cast<int>(value);
     } else if (arg == "--level" && hasValue && parseNumber(argv[++i], value)) {
@@ -108,7 +126,9 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.files.push_back(arg);
     }
   }
-  const bool oneFile = options.replay || options.rates || options.kind;
+  const bool drawOnly = !options.drawPath.empty() && !options.kind;
+  if (drawOnly && options.script.empty()) return false;
+  const bool oneFile = options.replay || options.rates || options.kind || drawOnly;
   return !options.files.empty() && !(oneFile && options.files.size() != 1);
 }
 
@@ -169,6 +189,28 @@ int rates(const Options& options) {
   return printRates(run, path, script, options.trials) ? 0 : 1;
 }
 
+// Draws the route over the level and writes the picture; true when written.
+bool writePicture(LevelRun& run, const std::string& path, const InputScript& script, const Options& options) {
+  const art::Canvas picture = drawRoutePicture(run, path, script, options.picture);
+  const std::string error = art::writePng(options.drawPath, picture, art::PngChannels::Rgb);
+  if (!error.empty()) {
+    std::cerr << "solver: " << error << '\n';
+    return false;
+  }
+  std::printf("%s: drew the route over %s (%d x %d)\n", options.drawPath.c_str(), path.c_str(),
+              picture.width(), picture.height());
+  return true;
+}
+
+int draw(const Options& options) {
+  const std::string& path = options.files[0];
+  InputScript script;
+  if (!parseOrComplain(options.script, script)) return 2;
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  return writePicture(run, path, script, options) ? 0 : 2;
+}
+
 // A count of wins, or "?" where the search did not need to measure it.
 std::string winsText(int wins) { return wins < 0 ? "?" : std::to_string(wins); }
 
@@ -201,6 +243,7 @@ int kind(const Options& options) {
               found.candidates, found.improvements,
               found.converged ? "no small change helps" : "stopped by the budget", seconds,
               formatScript(found.script).c_str());
+  if (!options.drawPath.empty() && !writePicture(run, path, found.script, options)) return 2;
   return printRates(run, path, found.script, options.trials) ? 0 : 1;
 }
 
@@ -233,6 +276,7 @@ int main(int argc, char** argv) {
   if (options.replay) return replay(options);
   if (options.rates) return rates(options);
   if (options.kind) return kind(options);
+  if (!options.drawPath.empty()) return draw(options);
   bool allGood = true;
   for (const std::string& path : options.files) {
     if (!checkAndReport(path)) {
