@@ -1,5 +1,6 @@
 #include "tools/solver/RoutePicture.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "tools/art/Backdrop.h"
@@ -56,7 +57,10 @@ void drawCross(art::Canvas& canvas, art::Point at, float size, float width, cons
 art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const InputScript& route,
                              const RoutePictureOptions& options) {
   art::Canvas canvas = art::renderBackdropFile(levelPath);
-  const float scale = static_cast<float>(options.shrink > 1 ? options.shrink : 1);
+  // Shrunk pictures keep their lines a little thinner and their marks smaller than a plain
+  // scale-up would, so that a small picture still shows the level under them.
+  const float shrink = static_cast<float>(options.shrink > 1 ? options.shrink : 1);
+  const float scale = std::max(1.0f, shrink * 0.75f), markScale = std::max(1.0f, shrink * 0.5f);
 
   TrialRandom random(kTrialSeed);
   for (int i = 0; i < options.ghosts; ++i) {
@@ -73,8 +77,8 @@ art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const 
   for (std::size_t f = 0; f < path.keys.size(); ++f) {
     if (f > 0 && path.keys[f] == path.keys[f - 1]) continue;
     if (f == 0 && path.keys[f] == Steer::None) continue;
-    canvas.fillCircle(path.points[f].x, path.points[f].y, (kMarkRadius + kMarkOutline) * scale, kOutlineColour);
-    canvas.fillCircle(path.points[f].x, path.points[f].y, kMarkRadius * scale, keyColour(path.keys[f]));
+    canvas.fillCircle(path.points[f].x, path.points[f].y, (kMarkRadius + kMarkOutline) * markScale, kOutlineColour);
+    canvas.fillCircle(path.points[f].x, path.points[f].y, kMarkRadius * markScale, keyColour(path.keys[f]));
   }
   if (path.outcome != Outcome::Won) drawCross(canvas, path.points.back(), kCrossSize * scale, kRouteWidth * scale, kCrashColour);
   return options.shrink > 1 ? canvas.shrunk(options.shrink) : canvas;
