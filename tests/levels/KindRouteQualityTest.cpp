@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/levels/LandingLevel.h"
+#include "tests/levels/ScratchLevel.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/TimingError.h"
 

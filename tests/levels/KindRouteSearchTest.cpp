@@ -4,18 +4,11 @@
 
 #include <string>
 
-#include "tests/levels/LandingLevel.h"
+#include "tests/levels/ScratchLevel.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/TimingError.h"
 
 namespace {
-
-InputScript parsed(const std::string& text) {
-  InputScript script;
-  std::string error;
-  EXPECT_TRUE(parseScript(text, script, error)) << error;
-  return script;
-}
 
 // The search replays trials from snapshots of earlier routes: a short search's score must agree
 // with fresh replays of the trials it names, and its route must still win unjittered.
@@ -24,7 +17,7 @@ TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
   KindSearchLimits limits;
   limits.trials = 12;
   limits.maxCandidates = 15;
-  const KindSearchResult found = searchKindRoute(run, parsed("R114"), limits);
+  const KindSearchResult found = searchKindRoute(run, InputScript{{Steer::Right, 114}}, limits);
   ASSERT_TRUE(found.startWon);
   EXPECT_EQ(found.candidates, limits.maxCandidates);
   EXPECT_GT(found.improvements, 0);  // so that its score comes from resumed trials
@@ -41,7 +34,7 @@ TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
 
 TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
   LevelRun run(writeLandingLevel(), 1);
-  const InputScript losing = parsed("R60 N6");
+  const InputScript losing{{Steer::Right, 60}, {Steer::None, 6}};
   const KindSearchResult found = searchKindRoute(run, losing, KindSearchLimits{});
   EXPECT_FALSE(found.startWon);
   EXPECT_EQ(found.candidates, 0);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/levels/ScratchLevel.h"
 #include "tools/solver/InputScript.h"
 #include "tools/solver/LevelRun.h"
 
@@ -15,9 +16,7 @@ namespace {
 
 // A sealed level whose exit lies straight below its start, at column `column`.
 std::string dropLevel(int column) {
-  std::vector<std::string> rows(15, ")                  (");
-  rows[0] = ")(((((((((((((((((((";
-  rows[14] = ")))))))))))))))))))(";
+  std::vector<std::string> rows = sealedRows();
   rows[1][static_cast<std::size_t>(column)] = 'g';
   rows[13][static_cast<std::size_t>(column)] = 'G';
   std::string text;

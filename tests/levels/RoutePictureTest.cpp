@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/levels/ScratchLevel.h"
 #include "tools/art/WorldView.h"
 #include "tools/solver/RoutePicture.h"
 
@@ -14,15 +14,10 @@ namespace {
 
 // An open room: start high on the left, exit on the floor in the middle.
 std::string writeRoom() {
-  std::vector<std::string> rows(15, ")                  (");
-  rows[0] = ")(((((((((((((((((((";
+  std::vector<std::string> rows = sealedRows();
   rows[2][3] = 'g';
   rows[13] = ")        GG        (";
-  rows[14] = ")))))))))))))))))))(";
-  const std::string path = std::string(SCRATCH_DIR) + "/picture_room.txt";
-  std::ofstream file(path);
-  for (const std::string& row : rows) file << row << '\n';
-  return path;
+  return writeScratchLevel("picture_room.txt", rows);
 }
 
 // Where the glider is after `frames` frames of the script.
