@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 GAME_DIR    = $(BUILD)/game
 XVFB        = tools/with-xvfb.sh
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz bench install deb clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc install deb clean
 
 all: build
 
@@ -48,6 +48,11 @@ fuzz:
 
 bench: build
 	@$(XVFB) tools/run-benchmarks.sh $(BUILD)
+
+# docs/levels.md: each level's committed route drawn over it, and its win rates (a few minutes).
+levels-doc: configure
+	@cmake --build $(BUILD) --target solver -j $(JOBS)
+	@tools/levels-doc.sh $(BUILD)
 
 PREFIX ?= /usr/local
 

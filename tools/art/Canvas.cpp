@@ -201,6 +201,22 @@ void Canvas::drawCanvas(const Canvas& source, int x, int y) {
     }
 }
 
+Canvas Canvas::shrunk(int factor) const {
+  factor = std::max(1, factor);
+  Canvas out(width_ / factor, height_ / factor);
+  const float weight = 1.0f / static_cast<float>(factor * factor);
+  for (int y = 0; y < out.height_; ++y)
+    for (int x = 0; x < out.width_; ++x) {
+      float* sum = &out.premultiplied_[(static_cast<size_t>(y) * out.width_ + x) * 4];
+      for (int j = 0; j < factor; ++j)
+        for (int i = 0; i < factor; ++i) {
+          const float* p = &premultiplied_[(static_cast<size_t>(y * factor + j) * width_ + x * factor + i) * 4];
+          for (int k = 0; k < 4; ++k) sum[k] += p[k] * weight;
+        }
+    }
+  return out;
+}
+
 std::vector<std::uint8_t> Canvas::toBytes(bool withAlpha) const {
   const int channels = withAlpha ? 4 : 3;
   std::vector<std::uint8_t> bytes(static_cast<size_t>(width_) * height_ * channels);

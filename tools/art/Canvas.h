@@ -57,6 +57,10 @@ class Canvas {
   // Lays another picture over this one with its top-left corner at (x, y).
   void drawCanvas(const Canvas& source, int x, int y);
 
+  // The picture `factor` times smaller each way, each pixel the mean of the square it covers
+  // (the edges drop pixels that do not fill a whole square).
+  Canvas shrunk(int factor) const;
+
   // 8-bit rows, RGBA when withAlpha is set, RGB otherwise.
   std::vector<std::uint8_t> toBytes(bool withAlpha) const;
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -55,6 +56,25 @@ bool parseScript(const std::string& text, InputScript& script, std::string& erro
     }
     span.frames = static_cast<int>(frames);
     script.push_back(span);
+  }
+  return true;
+}
+
+bool readScriptFile(const std::string& path, InputScript& script, std::string& error) {
+  std::ifstream file(path);
+  if (!file) {
+    error = path + ": cannot open";
+    return false;
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (!parseScript(text.str(), script, error)) {
+    error = path + ": " + error;
+    return false;
+  }
+  if (script.empty()) {
+    error = path + ": no keys";
+    return false;
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A run's key presses as text: "R30 N12 L6" holds Right for 30 frames, nothing for 12, then Left
 // for 6 (frames of 1/60 s).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ struct ReplayResult {
 };
 
 // Called after each frame with the frames run so far and the glider.
-using FrameObserver = void (*)(int frame, const Glider& glider);
+using FrameObserver = std::function<void(int frame, const Glider& glider)>;
+
+// Reads a file holding one script (a route file); false with the reason in `error` when the file
+// does not open, holds no keys or holds a bad token.
+bool readScriptFile(const std::string& path, InputScript& script, std::string& error);
 
 // Plays the script from the level's start; stops at a win or a loss.
 ReplayResult replayScript(LevelRun& run, const InputScript& script, FrameObserver observe = nullptr);

@@ -11,16 +11,30 @@ LevelRun::LevelRun(const std::string& path, int levelNumber) : path_(path), leve
 }
 
 LevelRun::~LevelRun() {
+  if (levelReplaced()) {
+    delete currentLevel;  // the next level the manager brought in; it already deleted ours
+    currentLevel = nullptr;
+    return;
+  }
   if (currentLevel == level_) currentLevel = nullptr;
   delete level_;
 }
 
-// The level manager owns the current level and replaces it when the glider reaches an exit, so
-// after a win the level may have to be read again.
+// When the glider reaches an exit the level manager moves on within the same frame: it deletes
+// this run's level and reads the next level file where it looks (./levels), or, with no such
+// file, declares the game won and keeps the level. The new level may even sit at the old one's
+// address, so the manager's level number, not the pointer, tells a replaced level.
+bool LevelRun::levelReplaced() const {
+  if (!level_) return false;
+  return currentLevel != level_ || (levelManager.levelNumber != levelNumber_ && GameState != Escaped);
+}
+
 void LevelRun::load() {
-  if (currentLevel != level_) {
-    delete currentLevel;  // the next level the manager brought in
+  if (levelReplaced()) {
+    delete currentLevel;
     level_ = nullptr;
+  } else if (!level_) {
+    delete currentLevel;  // a level no run owns any more
   }
   if (!level_) level_ = new LevelObjectList(path_);
   currentLevel = level_;
@@ -44,7 +58,7 @@ PlaySnapshot LevelRun::snapshot() const {
 }
 
 void LevelRun::restore(const PlaySnapshot& state) {
-  if (currentLevel != level_) start();
+  if (levelReplaced()) start();
   glider = state.glider;
   steeringControl.steerLeft = state.steerLeft;
   steeringControl.steerRight = state.steerRight;

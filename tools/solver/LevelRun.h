@@ -49,6 +49,8 @@ class LevelRun {
 
  private:
   void load();
+  // True when the level manager has deleted this run's level and brought in the next one.
+  bool levelReplaced() const;
 
   std::string path_;
   int levelNumber_;

@@ -1,5 +1,6 @@
 // The level tool: checks level files for mistakes, proves each can be won by finding the keys
-// that win it, and replays a script of keys.
+// that win it, replays a script of keys, finds and measures routes that forgive a person's timing,
+// and draws a route over its level.
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -9,10 +10,13 @@
 #include <vector>
 
 #include "tools/solver/InputScript.h"
+#include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/LevelCheck.h"
 #include "tools/solver/LevelRun.h"
 #include "tools/solver/LevelSearch.h"
+#include "tools/solver/RoutePicture.h"
 #include "tools/solver/TimingError.h"
+#include "tools/art/PngWriter.h"
 
 namespace {
 
@@ -22,6 +26,10 @@ const char kUsage[] =
     "       solver --replay SCRIPT level.txt  play a script such as \"R30 N12 L6\"\n"
     "       solver --rates SCRIPT level.txt   the script's win rate with every key change\n"
     "                                         moved up to 50, 100 and 150 ms at random\n"
+    "       solver --kind level.txt           search for the route that forgives timing\n"
+    "                                         error best, then print it and its rates\n"
+    "       solver --draw OUT.png --route SCRIPT level.txt\n"
+    "                                         draw the route over the level's backdrop\n"
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
@@ -29,15 +37,27 @@ const char kUsage[] =
     "  --greed G     0 finds the fastest run (slow search); larger heads for the exit\n"
     "                more greedily (default 4)\n"
     "  --runs N      segments of 0.1 s simulated at most per level (default 400000)\n"
-    "  --trials N    with --rates: jittered replays at each error (default 500)\n";
+    "  --trials N    with --rates and --kind: jittered replays at each error in the\n"
+    "                printed rates (default 500)\n"
+    "  --from SCRIPT with --kind: start from this route (default: the fastest route\n"
+    "                with keys held 0.3 s or longer)\n"
+    "  --budget S    with --kind: seconds of search on the clock (default 120)\n"
+    "  --score-trials N  with --kind: jittered replays that score each candidate (default 100)\n"
+    "  --draw OUT.png  with --kind: also draw the route found\n"
+    "  --shrink F    with --draw: the 1024 x 768 picture F times smaller (default 1)\n"
+    "  --ghosts N    with --draw: faint replays at +-100 ms behind the route (default 24)\n";
 
 struct Options {
   bool checkOnly = false;
   bool replay = false;
   bool trace = false;
   bool rates = false;
+  bool kind = false;
   int trials = 500;
   std::string script;
+  KindSearchLimits kindLimits;
+  std::string drawPath;
+  RoutePictureOptions picture;
   int levelNumber = 0;
   SearchLimits limits;
   std::vector<std::string> files;
@@ -74,6 +94,22 @@ bool parseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--rates" && hasValue) {
       options.rates = true;
       options.script = argv[++i];
+    } else if (arg == "--kind") {
+      options.kind = true;
+    } else if (arg == "--from" && hasValue) {
+      options.script = argv[++i];
+    } else if (arg == "--budget" && hasValue && parseNumber(argv[++i], value)) {
+      options.kindLimits.budgetSeconds = value;
+    } else if (arg == "--score-trials" && hasValue && parseNumber(argv[++i], value)) {
+      options.kindLimits.trials = static_cast<int>(value);
+    } else if (arg == "--draw" && hasValue) {
+      options.drawPath = argv[++i];
+    } else if (arg == "--route" && hasValue) {
+      options.script = argv[++i];
+    } else if (arg == "--shrink" && hasValue && parseNumber(argv[++i], value) && value <= 16) {
+      options.picture.shrink = static_cast<int>(value);
+    } else if (arg == "--ghosts" && hasValue && parseNumber(argv[++i], value, true)) {
+      options.picture.ghosts = static_cast<int>(value);
     } else if (arg == "--trials" && hasValue && parseNumber(argv[++i], value)) {
       options.trials = static_cast<int>(value);
     } else if (arg == "--level" && hasValue && parseNumber(argv[++i], value)) {
@@ -90,7 +126,9 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.files.push_back(arg);
     }
   }
-  const bool oneFile = options.replay || options.rates;
+  const bool drawOnly = !options.drawPath.empty() && !options.kind;
+  if (drawOnly && options.script.empty()) return false;
+  const bool oneFile = options.replay || options.rates || options.kind || drawOnly;
   return !options.files.empty() && !(oneFile && options.files.size() != 1);
 }
 
@@ -107,14 +145,17 @@ void printGlider(int frame, const Glider& g) {
                 static_cast<double>(frame) / kFramesPerSecond, g.x, g.y, g.vx, g.vy);
 }
 
+bool parseOrComplain(const std::string& text, InputScript& script) {
+  std::string error;
+  if (parseScript(text, script, error)) return true;
+  std::cerr << "solver: " << error << '\n';
+  return false;
+}
+
 int replay(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
-  std::string error;
-  if (!parseScript(options.script, script, error)) {
-    std::cerr << "solver: " << error << '\n';
-    return 2;
-  }
+  if (!parseOrComplain(options.script, script)) return 2;
   if (!checkAndReport(path)) return 2;
   LevelRun run(path, levelNumberOf(path, options.levelNumber));
   const ReplayResult result = replayScript(run, script, options.trace ? printGlider : nullptr);
@@ -126,28 +167,84 @@ int replay(const Options& options) {
   return result.outcome == Outcome::Won ? 0 : 1;
 }
 
-// The fixed seed of every win-rate measurement, so that figures are the same from run to run.
-constexpr std::uint64_t kTrialSeed = 20261208;
-
-int rates(const Options& options) {
-  const std::string& path = options.files[0];
-  InputScript script;
-  std::string error;
-  if (!parseScript(options.script, script, error)) {
-    std::cerr << "solver: " << error << '\n';
-    return 2;
-  }
-  if (!checkAndReport(path)) return 2;
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+// Prints whether the script wins as written and its win rates at +-50, +-100 and +-150 ms;
+// true when it wins as written.
+bool printRates(LevelRun& run, const std::string& path, const InputScript& script, int trials) {
   const bool exact = replayScript(run, withRunOut(script)).outcome == Outcome::Won;
   std::printf("%s: %s unjittered; %.2f s of keys\n", path.c_str(), exact ? "won" : "NOT won",
               static_cast<double>(scriptFrames(script)) / kFramesPerSecond);
   for (int ms : {50, 100, 150}) {
-    const WinRate rate =
-        measureWinRate(run, script, framesForMilliseconds(ms), options.trials, kTrialSeed);
+    const WinRate rate = measureWinRate(run, script, framesForMilliseconds(ms), trials, kTrialSeed);
     std::printf("  +-%3d ms: %5.1f%% (%d of %d)\n", ms, 100.0 * rate.rate(), rate.wins, rate.trials);
   }
-  return exact ? 0 : 1;
+  return exact;
+}
+
+int rates(const Options& options) {
+  const std::string& path = options.files[0];
+  InputScript script;
+  if (!parseOrComplain(options.script, script)) return 2;
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  return printRates(run, path, script, options.trials) ? 0 : 1;
+}
+
+// Draws the route over the level and writes the picture; true when written.
+bool writePicture(LevelRun& run, const std::string& path, const InputScript& script, const Options& options) {
+  const art::Canvas picture = drawRoutePicture(run, path, script, options.picture);
+  const std::string error = art::writePng(options.drawPath, picture, art::PngChannels::Rgb);
+  if (!error.empty()) {
+    std::cerr << "solver: " << error << '\n';
+    return false;
+  }
+  std::printf("%s: drew the route over %s (%d x %d)\n", options.drawPath.c_str(), path.c_str(),
+              picture.width(), picture.height());
+  return true;
+}
+
+int draw(const Options& options) {
+  const std::string& path = options.files[0];
+  InputScript script;
+  if (!parseOrComplain(options.script, script)) return 2;
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  return writePicture(run, path, script, options) ? 0 : 2;
+}
+
+// A count of wins, or "?" where the search did not need to measure it.
+std::string winsText(int wins) { return wins < 0 ? "?" : std::to_string(wins); }
+
+void printProgress(const InputScript& script, const KindScore& score, int trials) {
+  std::fprintf(stderr, "  %s/%d wins at +-100 ms, %s at +-150, %s at +-50: %s\n",
+               winsText(score.wins100).c_str(), trials, winsText(score.wins150).c_str(),
+               winsText(score.wins50).c_str(), formatScript(script).c_str());
+}
+
+int kind(const Options& options) {
+  const std::string& path = options.files[0];
+  if (!checkAndReport(path)) return 2;
+  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  InputScript from;
+  if (!options.script.empty()) {
+    if (!parseOrComplain(options.script, from)) return 2;
+  } else if (!calmFastRoute(run, from)) {
+    std::printf("%s: no winning route found to start from\n", path.c_str());
+    return 1;
+  }
+  const auto begin = std::chrono::steady_clock::now();
+  const KindSearchResult found = searchKindRoute(run, from, options.kindLimits, printProgress);
+  if (!found.startWon) {
+    std::printf("%s: the starting route does not win unjittered: %s\n", path.c_str(),
+                formatScript(from).c_str());
+    return 1;
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  std::printf("%s: kindest route found (%d candidates, %d kept, %s, %.0f s):\n  %s\n", path.c_str(),
+              found.candidates, found.improvements,
+              found.converged ? "no small change helps" : "stopped by the budget", seconds,
+              formatScript(found.script).c_str());
+  if (!options.drawPath.empty() && !writePicture(run, path, found.script, options)) return 2;
+  return printRates(run, path, found.script, options.trials) ? 0 : 1;
 }
 
 bool solve(const std::string& path, const Options& options) {
@@ -178,6 +275,8 @@ int main(int argc, char** argv) {
   }
   if (options.replay) return replay(options);
   if (options.rates) return rates(options);
+  if (options.kind) return kind(options);
+  if (!options.drawPath.empty()) return draw(options);
   bool allGood = true;
   for (const std::string& path : options.files) {
     if (!checkAndReport(path)) {

@@ -1,0 +1,76 @@
+// A level run replays the same after a win: when the glider reaches the exit the game moves on to
+// the next level file in ./levels, and the run must start its own level again, not that one.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/levels/ScratchLevel.h"
+#include "tools/solver/InputScript.h"
+#include "tools/solver/LevelRun.h"
+
+namespace {
+
+// A sealed level whose exit lies straight below its start, at column `column`.
+std::string dropLevel(int column) {
+  std::vector<std::string> rows = sealedRows();
+  rows[1][static_cast<std::size_t>(column)] = 'g';
+  rows[13][static_cast<std::size_t>(column)] = 'G';
+  std::string text;
+  for (const std::string& row : rows) text += row + "\n";
+  return text;
+}
+
+// Runs the test inside a scratch directory holding levels/level1.txt and, when asked, level2.txt.
+class LevelRunAfterAWin : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::path(SCRATCH_DIR) / (GetParam() ? "run_next_level" : "run_last_level");
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_ / "levels");
+    std::ofstream(dir_ / "levels" / "level1.txt") << dropLevel(3);
+    if (GetParam()) std::ofstream(dir_ / "levels" / "level2.txt") << dropLevel(15);
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+  }
+  void TearDown() override { std::filesystem::current_path(old_); }
+
+  std::filesystem::path dir_, old_;
+};
+
+TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
+  const float startX = 5.0f * 3 - 47.5f;  // the centre of column 3
+  const InputScript fall{{Steer::None, 600}};
+  std::vector<int> winFrames;
+  {
+    LevelRun run("levels/level1.txt", 1);
+    for (int replay = 0; replay < 3; ++replay) {
+      const ReplayResult result = replayScript(run, fall);
+      ASSERT_EQ(result.outcome, Outcome::Won) << "replay " << replay;
+      winFrames.push_back(result.frames);
+      run.start();
+      EXPECT_FLOAT_EQ(run.currentGlider().x, startX) << "after replay " << replay;
+      // A snapshot taken after a win restores onto this run's level too.
+      const PlaySnapshot atStart = run.snapshot();
+      replayScript(run, fall);
+      run.restore(atStart);
+      EXPECT_EQ(run.frame(Steer::None), Outcome::Playing);
+      EXPECT_EQ(run.cells()[1][3], 'g');
+    }
+    replayScript(run, fall);  // the run ends after a win: its destructor must free the right level
+  }
+  EXPECT_EQ(winFrames[1], winFrames[0]);
+  EXPECT_EQ(winFrames[2], winFrames[0]);
+  LevelRun fresh("levels/level1.txt", 1);
+  EXPECT_EQ(replayScript(fresh, fall).frames, winFrames[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(NextLevel, LevelRunAfterAWin, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Present" : "Absent");
+                         });
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include "tools/solver/RoutePicture.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "tools/art/Backdrop.h"
+#include "tools/art/WorldView.h"
+#include "tools/solver/TimingError.h"
+
+namespace {
+
+// Stroke widths and mark sizes at full size, pixels.
+constexpr float kRouteWidth = 3.0f;
+constexpr float kGhostWidth = 1.5f;
+constexpr float kMarkRadius = 6.0f;
+constexpr float kMarkOutline = 2.0f;
+constexpr float kCrossSize = 7.0f;
+
+const art::Rgba kLeftColour = art::rgb8(255, 176, 32);
+const art::Rgba kRightColour = art::rgb8(64, 200, 255);
+const art::Rgba kNoKeyColour = art::rgb8(235, 235, 235);
+const art::Rgba kOutlineColour = art::rgb8(16, 16, 24);
+const art::Rgba kCrashColour = art::rgb8(255, 60, 60);
+const art::Rgba kGhostWinColour = art::rgb8(235, 235, 235, 0.3f);
+const art::Rgba kGhostLossColour = art::rgb8(255, 60, 60, 0.45f);
+
+art::Rgba keyColour(Steer key) {
+  return key == Steer::Left ? kLeftColour : key == Steer::Right ? kRightColour : kNoKeyColour;
+}
+
+// Where the glider was before each frame and after the last, in pixels, with the key of each frame.
+struct Trace {
+  std::vector<art::Point> points;
+  std::vector<Steer> keys;
+  Outcome outcome = Outcome::Playing;
+};
+
+art::Point pixelOf(const Glider& g) { return {art::pixelX(g.x), art::pixelY(g.y)}; }
+
+Trace traceRun(LevelRun& run, const InputScript& played) {
+  Trace trace;
+  run.start();
+  trace.points.push_back(pixelOf(run.currentGlider()));
+  for (const InputSpan& span : played) trace.keys.insert(trace.keys.end(), static_cast<std::size_t>(span.frames), span.input);
+  trace.outcome = replayScript(run, played, [&](int, const Glider& g) { trace.points.push_back(pixelOf(g)); }).outcome;
+  trace.keys.resize(trace.points.size() - 1);
+  return trace;
+}
+
+void drawCross(art::Canvas& canvas, art::Point at, float size, float width, const art::Rgba& colour) {
+  canvas.strokeLine({at.x - size, at.y - size}, {at.x + size, at.y + size}, width, colour);
+  canvas.strokeLine({at.x - size, at.y + size}, {at.x + size, at.y - size}, width, colour);
+}
+
+}  // namespace
+
+art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const InputScript& route,
+                             const RoutePictureOptions& options) {
+  art::Canvas canvas = art::renderBackdropFile(levelPath);
+  // Shrunk pictures keep their lines a little thinner and their marks smaller than a plain
+  // scale-up would, so that a small picture still shows the level under them.
+  const float shrink = static_cast<float>(options.shrink > 1 ? options.shrink : 1);
+  const float scale = std::max(1.0f, shrink * 0.75f), markScale = std::max(1.0f, shrink * 0.5f);
+
+  TrialRandom random(kTrialSeed);
+  for (int i = 0; i < options.ghosts; ++i) {
+    const Trace ghost = traceRun(run, jitterScript(route, framesForMilliseconds(options.ghostMilliseconds), random));
+    const bool won = ghost.outcome == Outcome::Won;
+    canvas.strokePolyline(ghost.points, kGhostWidth * scale, won ? kGhostWinColour : kGhostLossColour, false);
+    if (!won) drawCross(canvas, ghost.points.back(), kCrossSize * scale * 0.6f, kGhostWidth * scale, kGhostLossColour);
+  }
+
+  const Trace path = traceRun(run, withRunOut(route));
+  for (std::size_t f = 0; f < path.keys.size(); ++f)
+    canvas.strokeLine(path.points[f], path.points[f + 1], kRouteWidth * scale, keyColour(path.keys[f]));
+  // A mark where each key change happens, in the colour of the key it changes to.
+  for (std::size_t f = 0; f < path.keys.size(); ++f) {
+    if (f > 0 && path.keys[f] == path.keys[f - 1]) continue;
+    if (f == 0 && path.keys[f] == Steer::None) continue;
+    canvas.fillCircle(path.points[f].x, path.points[f].y, (kMarkRadius + kMarkOutline) * markScale, kOutlineColour);
+    canvas.fillCircle(path.points[f].x, path.points[f].y, kMarkRadius * markScale, keyColour(path.keys[f]));
+  }
+  if (path.outcome != Outcome::Won) drawCross(canvas, path.points.back(), kCrossSize * scale, kRouteWidth * scale, kCrashColour);
+  return options.shrink > 1 ? canvas.shrunk(options.shrink) : canvas;
+}
