@@ -38,7 +38,7 @@ TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
   const KindSearchResult found = searchKindRoute(run, losing, KindSearchLimits{});
   EXPECT_FALSE(found.startWon);
   EXPECT_EQ(found.candidates, 0);
-  EXPECT_EQ(formatScript(found.script), "R60");  // the trailing rest changes nothing and goes
+  EXPECT_EQ(formatScript(found.script), "R60 N6");  // kept as given, its closing rest included
 }
 
 TEST(KindRouteSearch, TheCalmStartRouteWinsWithLongHolds) {

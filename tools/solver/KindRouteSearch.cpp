@@ -27,19 +27,12 @@ constexpr int kMergeFrames = 30;
 constexpr int kSplitFrames = 18;
 constexpr int kRestFrames[] = {6, 12};
 
-// Compacted, with no rest at the end: a trailing rest changes nothing, as the run-out is a rest.
-InputScript normalised(const InputScript& script) {
-  InputScript out = compactScript(script);
-  while (!out.empty() && out.back().input == Steer::None) out.pop_back();
-  return out;
-}
-
 // Every route one small change away from `route`, each once.
 std::vector<InputScript> neighbours(const InputScript& route) {
   std::vector<InputScript> out;
   std::set<std::string> seen{formatScript(route)};
   auto add = [&](const InputScript& changed) {
-    const InputScript n = normalised(changed);
+    const InputScript n = compactScript(changed);
     if (!n.empty() && seen.insert(formatScript(n)).second) out.push_back(n);
   };
   const std::size_t count = route.size();
@@ -202,7 +195,7 @@ KindSearchResult searchKindRoute(LevelRun& run, const InputScript& from, const K
   const Clock::time_point deadline =
       Clock::now() + std::chrono::microseconds(static_cast<long long>(limits.budgetSeconds * 1e6));
   KindSearchResult result;
-  result.script = normalised(from);
+  result.script = compactScript(from);
   result.score.frames = scriptFrames(result.script);
   result.startWon = winsUnjittered(run, result.script);
   if (!result.startWon) return result;
@@ -265,7 +258,7 @@ bool calmFastRoute(LevelRun& run, InputScript& route) {
     limits.maxRuns = limits.maxRuns * 6 / static_cast<std::size_t>(segment);
     const SearchResult found = searchLevel(run, limits);
     if (found.won) {
-      route = normalised(found.script);
+      route = compactScript(found.script);
       return true;
     }
   }
