@@ -8,6 +8,8 @@
 # the build ID its stripped copy keeps) does not depend on where the tree or the build lives.
 
 option(ZARVOLITH_RELEASE_FLAGS "Build optimised builds with the Debian hardening flags" ON)
+# True once the flags below are in force (the reproducibility test needs the path maps).
+set(ZARVOLITH_RELEASE_FLAGS_IN_FORCE FALSE)
 
 string(TOUPPER "${CMAKE_BUILD_TYPE}" zarvolith_build_type)
 if(NOT ZARVOLITH_RELEASE_FLAGS OR ZARVOLITH_SANITIZE OR ZARVOLITH_FUZZ
@@ -56,3 +58,4 @@ add_link_options(${zarvolith_ldflags})
 # dpkg-buildflags maps the source directory (its working directory here); the build directory
 # gets its own map, given last so it wins when the build lives inside the source tree.
 add_compile_options(-ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+set(ZARVOLITH_RELEASE_FLAGS_IN_FORCE TRUE)
