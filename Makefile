@@ -71,4 +71,8 @@ dist:
 	@git archive --format=tar.gz --prefix=zarvolith-$(VERSION)/ -o zarvolith-$(VERSION).tar.gz HEAD
 	@echo "zarvolith-$(VERSION).tar.gz"
 
-.PHONY: check-reproducible dist
+# Unpacks that tarball elsewhere and builds and tests it with git out of reach.
+distcheck: dist
+	@tools/check-dist.sh zarvolith-$(VERSION).tar.gz
+
+.PHONY: check-reproducible dist distcheck

@@ -9,10 +9,11 @@ if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
   exit 0
 fi
 root=$(cd "$(dirname "$0")/.." && pwd -P)
-# Only this tree's own repository counts, not one that happens to contain it.
-if command -v git >/dev/null 2>&1 &&
-   [ "$(git -C "$root" rev-parse --show-toplevel 2>/dev/null)" = "$root" ]; then
-  git -C "$root" log -1 --format=%ct
+# Only this tree's own repository counts, not one that happens to contain it; an unpacked
+# release has none and never calls git.
+if [ -e "$root/.git" ] && command -v git >/dev/null 2>&1 &&
+   committed=$(git -C "$root" log -1 --format=%ct 2>/dev/null) && [ -n "$committed" ]; then
+  echo "$committed"
   exit 0
 fi
 recorded=$(cat "$root/dist/commit-time" 2>/dev/null || true)
