@@ -25,6 +25,9 @@ if [ -n "$reference" ]; then
   build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$reference/CMakeCache.txt")
 fi
 
+# Both packages must come from one commit: the file times follow it.
+epoch=$("$root/tools/source-date-epoch.sh")
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/zarvolith-repro.XXXXXX")
 if [ "${KEEP:-0}" != 1 ]; then trap 'rm -rf "$work"' EXIT; fi
 
@@ -59,6 +62,10 @@ debs_b=("$work"/b/*.deb)
 [ ${#debs_a[@]} -eq 1 ] && [ -f "${debs_a[0]}" ] || { echo "FAIL: no package from the first build" >&2; exit 1; }
 [ ${#debs_b[@]} -eq 1 ] && [ -f "${debs_b[0]}" ] || { echo "FAIL: no package from the second build" >&2; exit 1; }
 sha256sum "${debs_a[0]}" "${debs_b[0]}"
+if [ "$("$root/tools/source-date-epoch.sh")" != "$epoch" ]; then
+  echo "FAIL: a commit was made during the check, so the packages are of different commits" >&2
+  exit 1
+fi
 if cmp -s "${debs_a[0]}" "${debs_b[0]}"; then
   echo "reproducible: the two packages are identical"
   exit 0
