@@ -66,3 +66,21 @@ deb: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+
+# Two fresh builds of this tree in two build directories must give byte-identical packages.
+check-reproducible: deps
+	@tools/check-reproducible.sh
+
+# The source release, zarvolith-<version>.tar.gz, from the last commit (uncommitted changes are
+# not in it); its files are dated with that commit's time.
+VERSION = $(shell sed -n 's/^project.Zarvolith VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+dist:
+	@git diff --quiet HEAD -- || echo "note: uncommitted changes are left out of the tarball"
+	@git archive --format=tar.gz --prefix=zarvolith-$(VERSION)/ -o zarvolith-$(VERSION).tar.gz HEAD
+	@echo "zarvolith-$(VERSION).tar.gz"
+
+# Unpacks that tarball elsewhere and builds and tests it with git out of reach.
+distcheck: dist
+	@tools/check-dist.sh zarvolith-$(VERSION).tar.gz
+
+.PHONY: check-reproducible dist distcheck

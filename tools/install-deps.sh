@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils imagemagick lame
   desktop-file-utils appstream man-db dpkg-dev valgrind
+  lintian devscripts python3-debian
 )
 
 missing=()

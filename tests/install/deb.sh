@@ -41,7 +41,13 @@ dpkg-deb -I "$deb"
 [ "$(field Version)" = "$PROJECT_VERSION-1" ] || fail "Version is '$(field Version)'"
 [ "$(field Section)" = games ] || fail "Section is '$(field Section)'"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
-echo "$(field Maintainer)" | grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' || fail "Maintainer is '$(field Maintainer)'"
+# The project has no contact address yet: the maintainer may be a name alone, but an address,
+# once given, must be well-formed.
+maintainer=$(field Maintainer)
+[ -n "$maintainer" ] || fail "no Maintainer"
+case $maintainer in
+  *'<'*) echo "$maintainer" | grep -qE '^[^<]+ <[^@ ]+@[^> ]+>$' || fail "Maintainer is '$maintainer'" ;;
+esac
 [ -n "$(field Description)" ] || fail "no Description"
 # dpkg-shlibdeps fills Depends from the libraries the binary links.
 depends=$(field Depends)

@@ -30,7 +30,9 @@ expected_files() {
     for f in "$SOURCE_DIR"/levels/*.txt; do echo "$prefix/share/games/zarvolith/levels/${f##*/}"; done
     for f in "$GAME_DIR"/images/*.png; do echo "$prefix/share/games/zarvolith/images/${f##*/}"; done
     for f in "$GAME_DIR"/audio/*.mp3; do echo "$prefix/share/games/zarvolith/audio/${f##*/}"; done
-    [ ! -e "$SOURCE_DIR/LICENSE" ] || echo "$prefix/share/doc/zarvolith/copyright"
+    echo "$prefix/share/doc/zarvolith/copyright"
+    echo "$prefix/share/doc/zarvolith/changelog.Debian.gz"
+    echo "$prefix/share/lintian/overrides/zarvolith"
   } | LC_ALL=C sort
 }
 
