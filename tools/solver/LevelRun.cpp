@@ -11,18 +11,27 @@ LevelRun::LevelRun(const std::string& path, int levelNumber) : path_(path), leve
 }
 
 LevelRun::~LevelRun() {
-  if (currentLevel == level_) currentLevel = nullptr;
-  delete level_;
+  // After a win the current level may be the next one the manager brought in; the run owns it.
+  if (!level_ || currentLevel == level_) {
+    delete currentLevel;
+    currentLevel = nullptr;
+  } else {
+    delete level_;
+  }
 }
 
 // The level manager owns the current level and replaces it when the glider reaches an exit, so
 // after a win the level may have to be read again.
 void LevelRun::load() {
-  if (currentLevel != level_) {
+  if (!level_ || currentLevel != level_) {
     delete currentLevel;  // the next level the manager brought in
+    currentLevel = nullptr;
     level_ = nullptr;
   }
-  if (!level_) level_ = new LevelObjectList(path_);
+  if (!level_) {
+    level_ = new LevelObjectList(path_);
+    rows_ = level_->rows;
+  }
   currentLevel = level_;
 }
 
@@ -44,7 +53,7 @@ PlaySnapshot LevelRun::snapshot() const {
 }
 
 void LevelRun::restore(const PlaySnapshot& state) {
-  if (currentLevel != level_) start();
+  if (!level_ || currentLevel != level_) start();
   glider = state.glider;
   steeringControl.steerLeft = state.steerLeft;
   steeringControl.steerRight = state.steerRight;
@@ -61,17 +70,21 @@ Outcome LevelRun::frame(Steer input) {
     steeringControl.press(input == Steer::Right);
   }
   simulateFrame(kFrameSeconds);
+  // An advance that found the next level's file deleted this run's level and brought in the next
+  // one, which may sit at the very address the old one had: compare level numbers, not pointers.
+  if (level_ && levelManager.levelNumber != levelNumber_ && GameState != Escaped) level_ = nullptr;
   return outcome();
 }
 
 // On an exit the level manager moves on within the same frame: it brings in the next level
 // (LevelExit stays) or, with no next level file where the run looks, declares the game won.
 Outcome LevelRun::outcome() const {
-  if (GameState == LevelExit || GameState == Escaped || currentLevel != level_) return Outcome::Won;
+  if (!level_ || GameState == LevelExit || GameState == Escaped || currentLevel != level_)
+    return Outcome::Won;
   if (GameState == Lost) return Outcome::Lost;
   return Outcome::Playing;
 }
 
 const Glider& LevelRun::currentGlider() const { return glider; }
 
-const std::array<std::string, 15>& LevelRun::cells() const { return level_->rows; }
+const std::array<std::string, 15>& LevelRun::cells() const { return rows_; }
