@@ -11,27 +11,18 @@ LevelRun::LevelRun(const std::string& path, int levelNumber) : path_(path), leve
 }
 
 LevelRun::~LevelRun() {
-  // After a win the current level may be the next one the manager brought in; the run owns it.
-  if (!level_ || currentLevel == level_) {
-    delete currentLevel;
-    currentLevel = nullptr;
-  } else {
-    delete level_;
-  }
+  if (currentLevel == level_) currentLevel = nullptr;
+  delete level_;
 }
 
 // The level manager owns the current level and replaces it when the glider reaches an exit, so
 // after a win the level may have to be read again.
 void LevelRun::load() {
-  if (!level_ || currentLevel != level_) {
+  if (currentLevel != level_) {
     delete currentLevel;  // the next level the manager brought in
-    currentLevel = nullptr;
     level_ = nullptr;
   }
-  if (!level_) {
-    level_ = new LevelObjectList(path_);
-    rows_ = level_->rows;
-  }
+  if (!level_) level_ = new LevelObjectList(path_);
   currentLevel = level_;
 }
 
@@ -53,7 +44,7 @@ PlaySnapshot LevelRun::snapshot() const {
 }
 
 void LevelRun::restore(const PlaySnapshot& state) {
-  if (!level_ || currentLevel != level_) start();
+  if (currentLevel != level_) start();
   glider = state.glider;
   steeringControl.steerLeft = state.steerLeft;
   steeringControl.steerRight = state.steerRight;
@@ -70,21 +61,17 @@ Outcome LevelRun::frame(Steer input) {
     steeringControl.press(input == Steer::Right);
   }
   simulateFrame(kFrameSeconds);
-  // An advance that found the next level's file deleted this run's level and brought in the next
-  // one, which may sit at the very address the old one had: compare level numbers, not pointers.
-  if (level_ && levelManager.levelNumber != levelNumber_ && GameState != Escaped) level_ = nullptr;
   return outcome();
 }
 
 // On an exit the level manager moves on within the same frame: it brings in the next level
 // (LevelExit stays) or, with no next level file where the run looks, declares the game won.
 Outcome LevelRun::outcome() const {
-  if (!level_ || GameState == LevelExit || GameState == Escaped || currentLevel != level_)
-    return Outcome::Won;
+  if (GameState == LevelExit || GameState == Escaped || currentLevel != level_) return Outcome::Won;
   if (GameState == Lost) return Outcome::Lost;
   return Outcome::Playing;
 }
 
 const Glider& LevelRun::currentGlider() const { return glider; }
 
-const std::array<std::string, 15>& LevelRun::cells() const { return rows_; }
+const std::array<std::string, 15>& LevelRun::cells() const { return level_->rows; }

@@ -52,7 +52,5 @@ class LevelRun {
 
   std::string path_;
   int levelNumber_;
-  LevelObjectList* level_ = nullptr;  // also the game's currentLevel while it is in play; null
-                                      // once the manager has replaced it after a win
-  std::array<std::string, 15> rows_;
+  LevelObjectList* level_ = nullptr;  // also the game's currentLevel while it is in play
 };
