@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kLevelCount = 10;
 constexpr double kFrameBudgetMs = 1000.0 / 60;
 constexpr int kDefaultFrames = 2000;
 // The steering pattern, frames: right, coast, left, coast.
@@ -29,7 +28,8 @@ constexpr int kPatternRight = 40, kPatternCoast = 20, kPatternLeft = 30;
 int busiestLevel() {
   int busiest = 1;
   std::size_t most = 0;
-  for (int n = 1; n <= kLevelCount; ++n) {
+  const int levelCount = perf::shippedLevelCount();
+  for (int n = 1; n <= levelCount; ++n) {
     const LevelObjectList level(LevelManager::levelFileName(n));
     if (level.objects.size() > most) most = level.objects.size(), busiest = n;
   }

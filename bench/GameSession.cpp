@@ -9,6 +9,7 @@
 #include "app/FrameClock.h"
 #include "app/GameShell.h"
 #include "app/Platform.h"
+#include "game/LevelManager.h"
 
 namespace perf {
 namespace {
@@ -33,6 +34,12 @@ bool enterGameDir(const char* dir) {
   }
   ::setenv("SDL_AUDIODRIVER", "dummy", 0);
   return true;
+}
+
+int shippedLevelCount() {
+  int n = 0;
+  while (LevelManager::levelFileExists(LevelManager::levelFileName(n + 1))) ++n;
+  return n;
 }
 
 void startGameInProcess() {

@@ -11,6 +11,10 @@ namespace perf {
 // sound device. False, with a message, when the directory cannot be entered.
 bool enterGameDir(const char* dir);
 
+// Levels in the entered game directory: level 1 up to the first number with no file, as the game
+// plays them.
+int shippedLevelCount();
+
 // Runs startGame() with a one-word command line, then turns the toolkit's crank the way its main
 // loop does (events, then the idle callback's redisplay request) until the first frame has been
 // swapped onto the window. Call once per process, after enterGameDir.

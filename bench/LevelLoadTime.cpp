@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kLevelCount = 10;
 constexpr double kFrameMs = 1000.0 / 60;
 constexpr int kDefaultRuns = 50;
 
@@ -94,8 +93,8 @@ void printTable(const Samples& samples) {
   std::printf("level");
   for (const char* name : kPartNames) std::printf(" %12s", name);
   std::printf("\n");
-  for (int n = 1; n <= kLevelCount; ++n) {
-    std::printf("%5d", n);
+  for (std::size_t n = 1; n < samples.size(); ++n) {
+    std::printf("%5zu", n);
     for (int p = 0; p < kPartCount; ++p) std::printf(" %12.2f", perf::median(samples[n][p]));
     std::printf("   [%.2f]\n", perf::percentile(samples[n][Total], 1.0));
   }
@@ -110,16 +109,21 @@ int main(int argc, char** argv) {
   }
   const int runs = argc > 2 ? std::atoi(argv[2]) : kDefaultRuns;
   if (runs < 1 || !perf::enterGameDir(argv[1])) return 2;
+  const int levelCount = perf::shippedLevelCount();
+  if (levelCount == 0) {
+    std::fprintf(stderr, "level_load: no levels/level1.txt in %s\n", argv[1]);
+    return 2;
+  }
   perf::startGameInProcess();
 
-  Samples samples(kLevelCount + 1, std::vector<std::vector<double>>(kPartCount));
+  Samples samples(levelCount + 1, std::vector<std::vector<double>>(kPartCount));
   // Every run visits every level, so each load replaces a different level's backdrop and sound.
   for (int run = 0; run < runs; ++run)
-    for (int n = 1; n <= kLevelCount; ++n) timeOneRun(n, samples[n]);
+    for (int n = 1; n <= levelCount; ++n) timeOneRun(n, samples[n]);
 
   printTable(samples);
   int slowest = 1;
-  for (int n = 2; n <= kLevelCount; ++n)
+  for (int n = 2; n <= levelCount; ++n)
     if (perf::median(samples[n][Total]) > perf::median(samples[slowest][Total])) slowest = n;
   std::printf("slowest level: %d\n", slowest);
   const bool pass =
