@@ -25,7 +25,7 @@ struct KindScore {
 };
 
 struct KindSearchResult {
-  InputScript script;      // the best route found, compacted, with no trailing rest
+  InputScript script;      // the best route found, compacted
   KindScore score;
   int candidates = 0;      // candidates scored
   int improvements = 0;    // candidates kept

@@ -152,11 +152,15 @@ bool parseOrComplain(const std::string& text, InputScript& script) {
   return false;
 }
 
+// Parses the options' script and checks the one level file it is for; false after saying why.
+bool scriptAndLevelReady(const Options& options, InputScript& script) {
+  return parseOrComplain(options.script, script) && checkAndReport(options.files[0]);
+}
+
 int replay(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
-  if (!parseOrComplain(options.script, script)) return 2;
-  if (!checkAndReport(path)) return 2;
+  if (!scriptAndLevelReady(options, script)) return 2;
   LevelRun run(path, levelNumberOf(path, options.levelNumber));
   const ReplayResult result = replayScript(run, script, options.trace ? printGlider : nullptr);
   const double seconds = static_cast<double>(result.frames) / kFramesPerSecond;
@@ -183,8 +187,7 @@ bool printRates(LevelRun& run, const std::string& path, const InputScript& scrip
 int rates(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
-  if (!parseOrComplain(options.script, script)) return 2;
-  if (!checkAndReport(path)) return 2;
+  if (!scriptAndLevelReady(options, script)) return 2;
   LevelRun run(path, levelNumberOf(path, options.levelNumber));
   return printRates(run, path, script, options.trials) ? 0 : 1;
 }
@@ -205,8 +208,7 @@ bool writePicture(LevelRun& run, const std::string& path, const InputScript& scr
 int draw(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
-  if (!parseOrComplain(options.script, script)) return 2;
-  if (!checkAndReport(path)) return 2;
+  if (!scriptAndLevelReady(options, script)) return 2;
   LevelRun run(path, levelNumberOf(path, options.levelNumber));
   return writePicture(run, path, script, options) ? 0 : 2;
 }
