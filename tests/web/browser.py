@@ -1,0 +1,170 @@
+"""Headless Chromium driving a page through the DevTools protocol, with the page served from a
+folder on 127.0.0.1. Used by the browser test and the browser figures; real time throughout
+(virtual time would stall the page's animation frames)."""
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import socketserver
+import subprocess
+import tempfile
+import threading
+import time
+import urllib.request
+
+import websocket
+
+CHROMIUM = os.environ.get("CHROMIUM", "/usr/bin/chromium")
+
+
+class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".js": "text/javascript",
+                      ".data": "application/octet-stream"}
+
+    def log_message(self, *args):
+        pass
+
+
+class SiteServer:
+    """Serves one folder on 127.0.0.1 at a free port, from a thread of this process."""
+
+    def __init__(self, folder):
+        handler = functools.partial(_QuietHandler, directory=folder)
+        self.httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
+        self.httpd.daemon_threads = True
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class Page:
+    """One Chromium tab. Console messages and uncaught exceptions are kept in `console` and
+    `exceptions` as they arrive."""
+
+    def __init__(self, width=1280, height=900):
+        self.profile = tempfile.mkdtemp(prefix="zarvolith-chromium-")
+        self.process = subprocess.Popen(
+            [CHROMIUM, "--headless", "--no-sandbox", "--no-first-run", "--disable-quic",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--disable-extensions", "--mute-audio", "--use-angle=swiftshader",
+             "--enable-unsafe-swiftshader", "--remote-debugging-port=0",
+             "--window-size=%d,%d" % (width, height), "--user-data-dir=" + self.profile,
+             "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port = self._debugging_port()
+        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json/list" % port))
+        page = next(t for t in targets if t["type"] == "page")
+        self.ws = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
+                                              suppress_origin=True)
+        self.next_id = 0
+        self.console = []
+        self.exceptions = []
+        for domain in ("Page", "Runtime", "Log"):
+            self.send(domain + ".enable")
+
+    def _debugging_port(self):
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+        deadline = time.time() + 30
+        while time.time() < deadline:
+            if self.process.poll() is not None:
+                raise RuntimeError("chromium exited with status %d" % self.process.returncode)
+            if os.path.exists(port_file):
+                lines = open(port_file).read().split()
+                if lines:
+                    return int(lines[0])
+            time.sleep(0.05)
+        raise RuntimeError("chromium did not open its debugging port")
+
+    def _note(self, message):
+        method = message.get("method")
+        params = message.get("params", {})
+        if method == "Runtime.consoleAPICalled":
+            text = " ".join(str(a.get("value", a.get("description", ""))) for a in params["args"])
+            self.console.append((params["type"], text))
+        elif method == "Log.entryAdded":
+            entry = params["entry"]
+            self.console.append((entry["level"], entry.get("text", "") + " " + entry.get("url", "")))
+        elif method == "Runtime.exceptionThrown":
+            details = params["exceptionDetails"]
+            self.exceptions.append(details.get("exception", {}).get("description") or details["text"])
+
+    def send(self, method, **params):
+        self.next_id += 1
+        wanted = self.next_id
+        self.ws.send(json.dumps({"id": wanted, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.ws.recv())
+            if message.get("id") == wanted:
+                if "error" in message:
+                    raise RuntimeError("%s: %s" % (method, message["error"]))
+                return message.get("result", {})
+            self._note(message)
+
+    def pump(self, seconds):
+        """Keeps reading events for a while: the page runs on in real time meanwhile."""
+        deadline = time.time() + seconds
+        while True:
+            left = deadline - time.time()
+            if left <= 0:
+                return
+            self.ws.settimeout(left)
+            try:
+                self._note(json.loads(self.ws.recv()))
+            except websocket.WebSocketTimeoutException:
+                return
+            finally:
+                self.ws.settimeout(60)
+
+    def evaluate(self, expression):
+        result = self.send("Runtime.evaluate", expression=expression, returnByValue=True,
+                           awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError("evaluating %r: %s" % (expression, result["exceptionDetails"]))
+        return result["result"].get("value")
+
+    def wait_for(self, expression, timeout):
+        """Polls a JavaScript expression until it is truthy; returns its value or None."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            self.pump(0.05)
+        return None
+
+    def navigate(self, url):
+        self.send("Page.navigate", url=url)
+
+    def click(self, x, y):
+        for kind in ("mousePressed", "mouseReleased"):
+            self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+
+    KEYS = {"ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "Escape": 27}
+
+    def key(self, name, down):
+        self.send("Input.dispatchKeyEvent", type="keyDown" if down else "keyUp", key=name,
+                  code=name, windowsVirtualKeyCode=self.KEYS[name], nativeVirtualKeyCode=self.KEYS[name])
+
+    def screenshot(self, clip):
+        """PNG bytes of the region clip = (x, y, width, height) in page pixels."""
+        x, y, w, h = clip
+        data = self.send("Page.captureScreenshot", format="png",
+                         clip={"x": x, "y": y, "width": w, "height": h, "scale": 1})["data"]
+        return base64.b64decode(data)
+
+    def close(self):
+        try:
+            self.ws.close()
+        finally:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+            shutil.rmtree(self.profile, ignore_errors=True)
