@@ -2,11 +2,13 @@
 # (`make deps`); every other target builds with what is already installed.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WEB_BUILD  ?= build-web
 JOBS       ?= $(shell nproc)
 GAME_DIR    = $(BUILD)/game
 XVFB        = tools/with-xvfb.sh
 
 .PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc install deb clean
+.PHONY: web run-web test-web bench-web
 
 all: build
 
@@ -27,7 +29,7 @@ run: deps
 # Every test, headless: unit tests, GL tests in a real window under Xvfb, end-to-end runs of the
 # binary, then the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps
-	@$(MAKE) --no-print-directory test-unit test-asan
+	@$(MAKE) --no-print-directory test-unit test-asan test-web
 
 test-unit: build
 	@$(XVFB) ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -41,6 +43,25 @@ test-asan:
 	@# Mesa's driver is unloaded before LeakSanitizer reports, so its allocations cannot be told
 	@# from ours: windowed tests run with leak detection off and every other check on.
 	@ASAN_OPTIONS=detect_leaks=0 $(XVFB) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -L gl -LE no-sanitize
+
+# The browser build: the same game built by emscripten into a static site at $(WEB_BUILD)/site,
+# with the levels, images and audio the desktop build stages.
+web: build
+	@web/build.sh $(BUILD) $(WEB_BUILD)
+
+# Builds the site and serves it on 127.0.0.1 (PORT, default 8000) until Ctrl+C.
+PORT ?= 8000
+run-web: deps
+	@$(MAKE) --no-print-directory web
+	@web/serve.py $(WEB_BUILD)/site $(PORT)
+
+# The page in headless Chromium, driven in real time through the DevTools protocol.
+test-web: web
+	@tests/web/browser_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
+
+# Download size, time to the title's first frame and frame times in headless Chromium.
+bench-web: web
+	@bench/web_figures.py $(WEB_BUILD)/site
 
 FUZZ_SECONDS ?= 60
 fuzz:
@@ -65,7 +86,7 @@ deb: build
 	@cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD) build-fuzz
 
 # Two fresh builds of this tree in two build directories must give byte-identical packages.
 check-reproducible: deps

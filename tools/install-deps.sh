@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick lame
   desktop-file-utils appstream man-db dpkg-dev valgrind
   lintian devscripts python3-debian
+  emscripten chromium python3-websocket
 )
 
 missing=()

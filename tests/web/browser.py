@@ -1,46 +1,22 @@
 """Headless Chromium driving a page through the DevTools protocol, with the page served from a
-folder on 127.0.0.1. Used by the browser test and the browser figures; real time throughout
+folder on 127.0.0.1 by web/serve.py. Used by the browser test and the browser figures; real time throughout
 (virtual time would stall the page's animation frames)."""
 import base64
-import functools
-import http.server
 import json
 import os
 import shutil
-import socketserver
 import subprocess
+import sys
 import tempfile
-import threading
 import time
 import urllib.request
 
 import websocket
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "web"))
+from serve import SiteServer  # noqa: E402  (re-exported for the test and the figures)
+
 CHROMIUM = os.environ.get("CHROMIUM", "/usr/bin/chromium")
-
-
-class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript",
-                      ".data": "application/octet-stream"}
-
-    def log_message(self, *args):
-        pass
-
-
-class SiteServer:
-    """Serves one folder on 127.0.0.1 at a free port, from a thread of this process."""
-
-    def __init__(self, folder):
-        handler = functools.partial(_QuietHandler, directory=folder)
-        self.httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), handler)
-        self.httpd.daemon_threads = True
-        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
 
 
 class Page:
@@ -65,6 +41,7 @@ class Page:
         self.next_id = 0
         self.console = []
         self.exceptions = []
+        self.loaded = False
         for domain in ("Page", "Runtime", "Log"):
             self.send(domain + ".enable")
 
@@ -84,7 +61,9 @@ class Page:
     def _note(self, message):
         method = message.get("method")
         params = message.get("params", {})
-        if method == "Runtime.consoleAPICalled":
+        if method == "Page.loadEventFired":
+            self.loaded = True
+        elif method == "Runtime.consoleAPICalled":
             text = " ".join(str(a.get("value", a.get("description", ""))) for a in params["args"])
             self.console.append((params["type"], text))
         elif method == "Log.entryAdded":
@@ -138,8 +117,15 @@ class Page:
             self.pump(0.05)
         return None
 
-    def navigate(self, url):
+    def navigate(self, url, timeout=60):
+        """Opens url and returns once its load event has fired."""
+        self.loaded = False
         self.send("Page.navigate", url=url)
+        deadline = time.time() + timeout
+        while not self.loaded and time.time() < deadline:
+            self.pump(0.05)
+        if not self.loaded:
+            raise RuntimeError("%s did not load within %d s" % (url, timeout))
 
     def click(self, x, y):
         for kind in ("mousePressed", "mouseReleased"):

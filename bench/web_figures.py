@@ -1,0 +1,91 @@
+#!/usr/bin/python3
+"""The browser build's figures: the site's download size against its 12 MB budget, the time from
+opening the page to the title's first frame (fresh browser and cache each time, from a server on
+127.0.0.1), and frame times during level 1 in headless Chromium with software rendering.
+    bench/web_figures.py SITE_DIR [STARTS] [SECONDS_OF_PLAY]"""
+import json
+import os
+import statistics
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from browser import Page, SiteServer  # noqa: E402
+
+BUDGET_BYTES = 12 * 1000 * 1000
+
+# The display callback's own time and the time between frames, from the page's ring of timings.
+TIMINGS = """(function (since) {
+  var t = Module.frameTiming, work = [], gaps = [];
+  for (var i = Math.max(since + 1, t.count - t.work.length + 1); i < t.count; i++) {
+    work.push(t.work[i % t.work.length]);
+    gaps.push(t.ends[i % t.ends.length] - t.ends[(i - 1) % t.ends.length]);
+  }
+  return JSON.stringify({work: work, gaps: gaps});
+})(SINCE)"""
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
+
+
+def download_size(site):
+    sizes = {name: os.path.getsize(os.path.join(site, name)) for name in sorted(os.listdir(site))}
+    total = sum(sizes.values())
+    for name, size in sizes.items():
+        print("  %-16s %10d bytes" % (name, size))
+    verdict = "pass" if total <= BUDGET_BYTES else "FAIL"
+    print("download: %d bytes = %.2f MB (target <= 12 MB): %s" % (total, total / 1e6, verdict))
+    return verdict == "pass"
+
+
+def first_frame_ms(server, starts):
+    times = []
+    for _ in range(starts):
+        page = Page()
+        try:
+            page.navigate(server.url)
+            times.append(page.wait_for("Module.frameTiming.firstFrameMs", 60))
+        finally:
+            page.close()
+    print("first title frame: median %.0f ms, slowest %.0f ms over %d fresh starts"
+          % (statistics.median(times), max(times), starts))
+
+
+def level_one_frames(server, seconds):
+    page = Page()
+    try:
+        page.navigate(server.url)
+        page.wait_for("Module.frameTiming.firstFrameMs", 60)
+        rect = json.loads(page.evaluate("JSON.stringify(canvas.getBoundingClientRect())"))
+        for _ in range(2):  # title, then instructions, then level 1
+            page.click(rect["x"] + rect["width"] / 2, rect["y"] + rect["height"] / 2)
+            page.pump(0.5)
+        page.pump(1.0)  # the level's first frames upload its backdrop
+        since = page.evaluate("Module.frameTiming.count")
+        page.pump(seconds)
+        timings = json.loads(page.evaluate(TIMINGS.replace("SINCE", str(since))))
+    finally:
+        page.close()
+    work, gaps = timings["work"], timings["gaps"]
+    print("level 1, %d frames in %.0f s:" % (len(gaps), seconds))
+    print("  frame to frame:    median %.1f ms, p99 %.1f ms" % (statistics.median(gaps), percentile(gaps, 0.99)))
+    print("  display callback:  median %.2f ms, p99 %.2f ms" % (statistics.median(work), percentile(work, 0.99)))
+
+
+def main():
+    site = sys.argv[1]
+    starts = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    seconds = float(sys.argv[3]) if len(sys.argv) > 3 else 10
+    ok = download_size(site)
+    server = SiteServer(site)
+    try:
+        first_frame_ms(server, starts)
+        level_one_frames(server, seconds)
+    finally:
+        server.close()
+    return 0 if ok else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,166 @@
+#!/usr/bin/python3
+"""The browser build in headless Chromium, in real time: the page loads cleanly, the title, the
+instructions and level 1 show the desktop game's own pictures, level 1's committed route played
+with key events reaches level 2, the music plays after the first click, and Escape ends the game
+on the page.
+    tests/web/browser_test.py SITE_DIR GAME_DIR LEVELS_DIR"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+from browser import Page, SiteServer
+
+# Console lines the page may print, each with its reason. Anything else at warning level or
+# above fails the test.
+ALLOWED_WARNINGS = {
+    "using emscripten GL emulation": "emscripten announces its fixed-function GL emulation at start",
+    "using emscripten GL immediate mode emulation": "the same, for glBegin/glEnd drawing",
+    "The ScriptProcessorNode is deprecated": "SDL2's browser audio still plays through it",
+}
+
+# A window smaller than the canvas, so the page's scaling is exercised too.
+WINDOW = (960, 720)
+COMPARE_SIZE = "128x96"
+
+
+def pixels(png_path_or_bytes):
+    """The picture scaled to COMPARE_SIZE, as RGB bytes (ImageMagick does the decoding)."""
+    source = "png:-" if isinstance(png_path_or_bytes, bytes) else png_path_or_bytes
+    return subprocess.run(["/usr/bin/convert", source, "-resize", COMPARE_SIZE + "!", "-depth", "8",
+                           "rgb:-"], input=png_path_or_bytes if source == "png:-" else None,
+                          capture_output=True, check=True).stdout
+
+
+def difference(a, b):
+    """Mean absolute difference per channel, 0 to 255."""
+    return sum(abs(x - y) for x, y in zip(a, b)) / len(a)
+
+
+class BrowserTest:
+    def __init__(self, site, game, levels):
+        self.game = game
+        self.levels = levels
+        self.results = []
+        self.server = SiteServer(site)
+        self.page = Page(*WINDOW)
+        self.clip = None
+
+    def check(self, name, ok, detail=""):
+        self.results.append(ok)
+        print("%s - %s%s" % ("ok" if ok else "FAIL", name, (": " + detail) if detail else ""), flush=True)
+        return ok
+
+    def picture(self, name):
+        return pixels(os.path.join(self.game, "images", name))
+
+    def shows(self, name, expected, other):
+        """The canvas shows `expected` (a picture of the game's) rather than `other`."""
+        shot = pixels(self.page.screenshot(self.clip))
+        near = difference(shot, self.picture(expected))
+        far = difference(shot, self.picture(other))
+        return self.check(name, near < 12 and near < far / 2,
+                          "differs from %s by %.1f, from %s by %.1f" % (expected, near, other, far))
+
+    def click_canvas(self):
+        x, y, w, h = self.clip
+        self.page.click(x + w / 2, y + h / 2)
+
+    def open_page(self):
+        started = time.time()
+        self.page.navigate(self.server.url)
+        first = self.page.wait_for("Module.frameTiming.firstFrameMs", 60)
+        self.check("the title's first frame is drawn", first is not None,
+                   "%.0f ms after opening the page" % first if first else "none within 60 s")
+        rect = json.loads(self.page.evaluate(
+            "JSON.stringify(document.getElementById('canvas').getBoundingClientRect())"))
+        self.clip = (rect["x"], rect["y"], rect["width"], rect["height"])
+        fits = self.page.evaluate(
+            "document.documentElement.scrollWidth <= innerWidth && "
+            "document.documentElement.scrollHeight <= innerHeight")
+        shape = rect["width"] / rect["height"]
+        self.check("the canvas fits the window at 4:3 with no scroll bars",
+                   fits and abs(shape - 4 / 3) < 0.01 and rect["width"] <= WINDOW[0],
+                   "%.0fx%.0f" % (rect["width"], rect["height"]))
+        self.page.pump(0.5)
+        return time.time() - started
+
+    def play_route(self, route):
+        """Holds each key of a route ("R90 N540 R120": frames at 60 per second) in real time."""
+        names = {"R": "ArrowRight", "L": "ArrowLeft"}
+        held = None
+        at = time.monotonic()
+        for step in route.split():
+            key, frames = names.get(step[0]), int(step[1:])
+            if key != held:
+                if held:
+                    self.page.key(held, False)
+                if key:
+                    self.page.key(key, True)
+                held = key
+            at += frames / 60
+            self.page.pump(max(0.0, at - time.monotonic()))
+        if held:
+            self.page.key(held, False)
+
+    def run(self):
+        self.open_page()
+        self.shows("the title screen shows the title picture", "titlescreen.png", "instructions.png")
+        self.check("no music before the first click", not self.page.evaluate("Module.musicPlaying()"))
+
+        self.click_canvas()
+        self.page.pump(1.0)
+        self.shows("a click shows the instructions", "instructions.png", "titlescreen.png")
+        self.check("the music plays after the first click",
+                   self.page.wait_for("Module.musicPlaying()", 5) is True)
+
+        self.click_canvas()
+        self.page.pump(0.3)
+        self.shows("a second click starts level 1", "level1bg.png", "level2bg.png")
+
+        route = open(os.path.join(self.levels, "level1.route")).read().strip()
+        self.page.pump(0.2)
+        self.play_route(route)
+        reached = False
+        for _ in range(10):  # the route ends in the air: the glider may need a moment more
+            self.page.pump(0.5)
+            shot = pixels(self.page.screenshot(self.clip))
+            if difference(shot, self.picture("level2bg.png")) < difference(shot, self.picture("level1bg.png")) / 2:
+                reached = True
+                break
+        self.shows("level 1's route played with keys reaches level 2", "level2bg.png", "level1bg.png")
+        self.check("the arrow keys did not scroll the page", self.page.evaluate("scrollX === 0 && scrollY === 0"))
+
+        self.page.key("Escape", True)
+        self.page.key("Escape", False)
+        ended = self.page.wait_for(
+            "!document.getElementById('ended').hidden && document.getElementById('ended').innerText", 5)
+        self.check("Escape ends the game and the page says so", bool(ended) and "ended" in ended, repr(ended))
+        self.check("the music stops when the game ends", self.page.wait_for("!Module.musicPlaying()", 5) is True)
+
+        self.page.pump(0.5)
+        self.check("no JavaScript exception", not self.page.exceptions, "; ".join(self.page.exceptions))
+        unexpected = [text for level, text in self.page.console
+                      if level in ("warning", "error") and not any(a in text for a in ALLOWED_WARNINGS)]
+        self.check("no console error and no unlisted warning", not unexpected, "; ".join(unexpected[:5]))
+
+    def close(self):
+        self.page.close()
+        self.server.close()
+
+
+def main():
+    test = BrowserTest(*sys.argv[1:4])
+    try:
+        test.run()
+    finally:
+        test.close()
+    passed = sum(test.results)
+    failed = len(test.results) - passed
+    print("browser: %d passed, %d failed" % (passed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
