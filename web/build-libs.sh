@@ -21,8 +21,9 @@ mirror=$(sed -n 's/^URIs: *\(http[^ ]*\/debian\)$/\1/p' /etc/apt/sources.list.d/
 mirror=${mirror:-http://deb.debian.org/debian}
 echo "deb-src $mirror bookworm main" > "$apt_dir/sources.list"
 apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
-             -o "Dir::State::Lists=$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=
-             -o APT::Sandbox::User=root)
+             -o "Dir::State::Lists=$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+# As root, apt would hand the download to its own unprivileged user, who cannot write here.
+[ "$(id -u)" -ne 0 ] || apt_options+=(-o APT::Sandbox::User=root)
 
 # Unpacks the Debian source package NAME into $src/NAME (once) and prints that folder.
 fetch() {

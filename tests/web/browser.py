@@ -5,6 +5,7 @@ import base64
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -32,12 +33,16 @@ class Page:
              "--enable-unsafe-swiftshader", "--remote-debugging-port=0",
              "--window-size=%d,%d" % (width, height), "--user-data-dir=" + self.profile,
              "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        port = self._debugging_port()
-        targets = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json/list" % port))
-        page = next(t for t in targets if t["type"] == "page")
-        self.ws = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
-                                              suppress_origin=True)
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        try:
+            port = self._debugging_port()
+            targets = json.load(urllib.request.urlopen("http://127.0.0.1:%d/json/list" % port))
+            page = next(t for t in targets if t["type"] == "page")
+            self.ws = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60,
+                                                  suppress_origin=True)
+        except Exception:
+            self.close()
+            raise
         self.next_id = 0
         self.console = []
         self.exceptions = []
@@ -145,12 +150,16 @@ class Page:
         return base64.b64decode(data)
 
     def close(self):
+        """Ends Chromium with all its helper processes (they share its session's group)."""
         try:
-            self.ws.close()
+            if hasattr(self, "ws"):
+                self.ws.close()
         finally:
-            self.process.terminate()
             try:
+                os.killpg(self.process.pid, signal.SIGTERM)
                 self.process.wait(10)
             except subprocess.TimeoutExpired:
-                self.process.kill()
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
             shutil.rmtree(self.profile, ignore_errors=True)
