@@ -55,20 +55,23 @@ class BrowserTest:
     def picture(self, name):
         return pixels(os.path.join(self.game, "images", name))
 
-    def shows(self, name, expected, other):
-        """The canvas shows `expected` (a picture of the game's) rather than `other`."""
+    def looks_like(self, expected, other):
+        """Whether the canvas shows `expected` (a picture of the game's) rather than `other`, and
+        how far it is from each."""
         shot = pixels(self.page.screenshot(self.clip))
         near = difference(shot, self.picture(expected))
         far = difference(shot, self.picture(other))
-        return self.check(name, near < 12 and near < far / 2,
-                          "differs from %s by %.1f, from %s by %.1f" % (expected, near, other, far))
+        return near < 12 and near < far / 2, near, far
+
+    def shows(self, name, expected, other):
+        ok, near, far = self.looks_like(expected, other)
+        return self.check(name, ok, "differs from %s by %.1f, from %s by %.1f" % (expected, near, other, far))
 
     def click_canvas(self):
         x, y, w, h = self.clip
         self.page.click(x + w / 2, y + h / 2)
 
     def open_page(self):
-        started = time.time()
         self.page.navigate(self.server.url)
         first = self.page.wait_for("Module.frameTiming.firstFrameMs", 60)
         self.check("the title's first frame is drawn", first is not None,
@@ -83,8 +86,9 @@ class BrowserTest:
         self.check("the canvas fits the window at 4:3 with no scroll bars",
                    fits and abs(shape - 4 / 3) < 0.01 and rect["width"] <= WINDOW[0],
                    "%.0fx%.0f" % (rect["width"], rect["height"]))
+        self.check("the download's progress reached 100%",
+                   self.page.evaluate("document.getElementById('progress').textContent") == "Loading 100%")
         self.page.pump(0.5)
-        return time.time() - started
 
     def play_route(self, route):
         """Holds each key of a route ("R90 N540 R120": frames at 60 per second) in real time."""
@@ -122,12 +126,9 @@ class BrowserTest:
         route = open(os.path.join(self.levels, "level1.route")).read().strip()
         self.page.pump(0.2)
         self.play_route(route)
-        reached = False
         for _ in range(10):  # the route ends in the air: the glider may need a moment more
             self.page.pump(0.5)
-            shot = pixels(self.page.screenshot(self.clip))
-            if difference(shot, self.picture("level2bg.png")) < difference(shot, self.picture("level1bg.png")) / 2:
-                reached = True
+            if self.looks_like("level2bg.png", "level1bg.png")[0]:
                 break
         self.shows("level 1's route played with keys reaches level 2", "level2bg.png", "level1bg.png")
         self.check("the arrow keys did not scroll the page", self.page.evaluate("scrollX === 0 && scrollY === 0"))
