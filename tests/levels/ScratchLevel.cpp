@@ -1,5 +1,8 @@
 #include "tests/levels/ScratchLevel.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <fstream>
 
 std::vector<std::string> sealedRows() {
@@ -9,10 +12,16 @@ std::vector<std::string> sealedRows() {
   return rows;
 }
 
+// Tests of one executable run in parallel processes and write the same few levels: each writes
+// its own copy and renames it into place, so a reader never sees a half-written file.
 std::string writeScratchLevel(const std::string& name, const std::vector<std::string>& rows) {
   const std::string path = std::string(SCRATCH_DIR) + "/" + name;
-  std::ofstream file(path);
-  for (const std::string& row : rows) file << row << '\n';
+  const std::string partial = path + "." + std::to_string(::getpid());
+  {
+    std::ofstream file(partial);
+    for (const std::string& row : rows) file << row << '\n';
+  }
+  std::rename(partial.c_str(), path.c_str());
   return path;
 }
 
