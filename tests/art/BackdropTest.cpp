@@ -167,7 +167,8 @@ std::vector<std::uint8_t> asStored(const std::vector<std::uint8_t>& rgb) {
   const art::IndexedPicture indexed = art::quantise(rgb);
   std::vector<std::uint8_t> out;
   out.reserve(rgb.size());
-  for (std::uint8_t i : indexed.indices) out.insert(out.end(), indexed.palette[i].begin(), indexed.palette[i].end());
+  for (std::uint8_t i : indexed.indices)
+    out.insert(out.end(), indexed.palette[i].begin(), indexed.palette[i].end());
   return out;
 }
 
@@ -237,7 +238,8 @@ TEST(StagedBackdrops, MatchTheirLevelFilesPixelForPixel) {
     ASSERT_EQ(staged.width, fresh.width());
     ASSERT_EQ(staged.height, fresh.height());
     const std::vector<std::uint8_t> drawn = fresh.toBytes(false);
-    EXPECT_EQ(firstDifference(asStored(drawn), staged.rgba.data(), 4, staged.width), "") << "stale pixel";
+    EXPECT_EQ(firstDifference(asStored(drawn), staged.rgba.data(), 4, staged.width), "")
+        << "stale pixel";
     expectLooksAsDrawn(drawn, staged.rgba.data(), 4, level.backdropName);
   }
 }

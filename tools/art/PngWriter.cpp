@@ -36,12 +36,14 @@ Rows rowsOf(const Canvas& canvas, PngChannels channels) {
   if (channels == PngChannels::Rgb) return {canvas.toBytes(false), 3, PNG_COLOR_TYPE_RGB, {}};
   IndexedPicture indexed = quantise(canvas.toBytes(false));
   Rows rows{std::move(indexed.indices), 1, PNG_COLOR_TYPE_PALETTE, {}};
-  for (const auto& entry : indexed.palette) rows.palette.push_back(png_color{entry[0], entry[1], entry[2]});
+  for (const auto& entry : indexed.palette)
+    rows.palette.push_back(png_color{entry[0], entry[1], entry[2]});
   return rows;
 }
 
 // Runs the libpng calls; libpng reports errors by longjmp, so nothing here owns resources.
-bool encode(std::FILE* file, png_structp png, png_infop info, const Canvas& canvas, const Rows& rows) {
+bool encode(std::FILE* file, png_structp png, png_infop info, const Canvas& canvas,
+            const Rows& rows) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_init_io(png, file);
   png_set_compression_level(png, kZlibLevel);
