@@ -8,7 +8,7 @@ namespace art {
 namespace {
 
 // k-means passes after the median cut, each moving every entry to the mean of the colours nearest
-// it. Eight halve the samples a backdrop leaves far from their drawn colour; more change nothing.
+// it. Eight halve the samples a backdrop leaves far from their drawn colour; more change little.
 constexpr int kRefinePasses = 8;
 
 using Packed = std::uint32_t;  // 0xRRGGBB
