@@ -13,6 +13,7 @@ bool readPng(const std::string& path, Picture& picture) {
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
   picture.hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+  picture.indexed = (image.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
   image.format = PNG_FORMAT_RGBA;
   picture.width = static_cast<int>(image.width);
   picture.height = static_cast<int>(image.height);

@@ -9,6 +9,7 @@ namespace arttest {
 struct Picture {
   int width = 0, height = 0;        // pixels
   bool hasAlpha = false;            // the file stores an alpha channel
+  bool indexed = false;             // the file stores palette indices
   std::vector<std::uint8_t> rgba;   // 4 bytes per pixel, rows top to bottom
 
   // The pixel's channel c (0 red .. 3 alpha).

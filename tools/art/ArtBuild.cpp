@@ -117,7 +117,7 @@ std::vector<LevelBackdrop> findLevels(const std::string& levelsDir) {
 }
 
 std::string writeBackdrop(const std::string& levelPath, const std::string& pngPath) {
-  return writePng(pngPath, renderBackdropFile(levelPath), PngChannels::Rgb);
+  return writePng(pngPath, renderBackdropFile(levelPath), PngChannels::Indexed);
 }
 
 std::string writeAllArt(const std::string& levelsDir, const std::string& imagesDir,
