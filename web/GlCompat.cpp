@@ -134,8 +134,6 @@ void glDeleteLists(GLuint name, GLsizei range) {
   }
 }
 
-GLboolean glIsList(GLuint name) { return listNamed(name) ? GL_TRUE : GL_FALSE; }
-
 void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* params) {
   if (!params) return;
   const auto found = textureLevels.find(boundTexture);
