@@ -1,12 +1,15 @@
 #!/usr/bin/python3
 """The browser build's figures: the site's download size against its 12 MB budget, the time from
 opening the page to the title's first frame (fresh browser and cache each time, from a server on
-127.0.0.1), and frame times during level 1 in headless Chromium with software rendering.
+127.0.0.1), and frame times during level 1 in headless Chromium with software rendering, beside a
+bare WebGL page's in the same run.
     bench/web_figures.py SITE_DIR [STARTS] [SECONDS_OF_PLAY]"""
 import json
 import os
+import shutil
 import statistics
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from browser import Page, SiteServer  # noqa: E402
@@ -22,6 +25,15 @@ TIMINGS = """(function (since) {
   }
   return JSON.stringify({work: work, gaps: gaps});
 })(SINCE)"""
+
+
+# The baseline timed in the same run: a page that only clears a 1024x768 WebGL canvas each frame.
+BARE_PAGE = """<!doctype html><canvas id="c" width="1024" height="768"></canvas><script>
+var gl = document.getElementById('c').getContext('webgl'), ends = [];
+function frame(now) { gl.clearColor(0, 0, ends.length % 2, 1); gl.clear(gl.COLOR_BUFFER_BIT);
+  ends.push(performance.now()); requestAnimationFrame(frame); }
+requestAnimationFrame(frame);
+</script>"""
 
 
 def percentile(values, share):
@@ -73,6 +85,26 @@ def level_one_frames(server, seconds):
     print("  display callback:  median %.2f ms, p99 %.2f ms" % (statistics.median(work), percentile(work, 0.99)))
 
 
+def bare_frames(seconds):
+    folder = tempfile.mkdtemp(prefix="zarvolith-bare-page-")
+    with open(os.path.join(folder, "index.html"), "w") as page_file:
+        page_file.write(BARE_PAGE)
+    server, page = SiteServer(folder), Page()
+    try:
+        page.navigate(server.url)
+        page.pump(1.0)
+        since = page.evaluate("ends.length")
+        page.pump(seconds)
+        ends = page.evaluate("ends")[since:]
+    finally:
+        page.close()
+        server.close()
+        shutil.rmtree(folder, ignore_errors=True)
+    gaps = [b - a for a, b in zip(ends, ends[1:])]
+    print("bare WebGL clear, same browser: median %.1f ms, p99 %.1f ms"
+          % (statistics.median(gaps), percentile(gaps, 0.99)))
+
+
 def main():
     site = sys.argv[1]
     starts = int(sys.argv[2]) if len(sys.argv) > 2 else 5
@@ -84,6 +116,7 @@ def main():
         level_one_frames(server, seconds)
     finally:
         server.close()
+    bare_frames(seconds)
     return 0 if ok else 1
 
 
