@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes docs/levels.md and its pictures from the level files: for each levels/levelN.txt, its
-# committed route (levelN.route) drawn over the backdrop, the one line about it (levelN.about), the
-# route's length and its win rates from 500 fixed-seed replays at +-50, +-100 and +-150 ms.
+# committed route (levelN.route) drawn over the backdrop, what it asks and what it teaches or tests
+# (the two lines of levelN.about), the route's length and its win rates from 500 fixed-seed
+# replays at +-50, +-100 and +-150 ms.
 # Two levels are measured at a time. Usage: tools/levels-doc.sh [BUILD_DIR]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,8 +14,10 @@ if [ "${1:-}" = --row ]; then
   route="$root/levels/level$n.route"
   about=$(head -n 1 "$root/levels/level$n.about" 2>/dev/null || true)
   about=${about:-"(no level$n.about)"}
+  role=$(sed -n 2p "$root/levels/level$n.about" 2>/dev/null || true)
+  role=${role//|/\\|}
   if [ ! -s "$route" ]; then
-    echo "| $n | | ${about//|/\\|} | no level$n.route | | | |" > "$work/$n.row"
+    echo "| $n | | ${about//|/\\|} | $role | no level$n.route | | | |" > "$work/$n.row"
     exit 0
   fi
   script=$(tr -s ' \t\r\n' ' ' < "$route")
@@ -24,7 +27,7 @@ if [ "${1:-}" = --row ]; then
   rate() { printf '%s\n' "$rates" | sed -n "s/^ *+- *$1 ms: *\([0-9.]*%\).*/\1/p"; }
   length="$seconds s"
   if ! printf '%s\n' "$rates" | grep -q ': won unjittered'; then length="$length, **does not win as written**"; fi
-  echo "| $n | ![level $n](levels/level$n.png) | ${about//|/\\|} | $length | $(rate 50) | $(rate 100) | $(rate 150) |" \
+  echo "| $n | ![level $n](levels/level$n.png) | ${about//|/\\|} | $role | $length | $(rate 50) | $(rate 100) | $(rate 150) |" \
     > "$work/$n.row"
   exit 0
 fi
@@ -51,7 +54,8 @@ printf '%s\n' $numbers | xargs -P 2 -I{} "$0" --row {}
 Made by `make levels-doc` (`tools/levels-doc.sh`) from the files in `levels/`: do not edit by hand.
 Each level has a committed route, `levels/levelN.route`, a script of keys held for a number of
 frames at 60 per second ("R30 N12 L6": Right for 30 frames, no key for 12, then Left for 6),
-and a line saying what it asks of the player, `levels/levelN.about`.
+and two lines about it, `levels/levelN.about`: what it asks of the player, and what it teaches
+(a move the game asks for the first time) or tests (a move taught earlier, now under pressure).
 
 A **win rate** is the share of 500 replays of the route that reach the exit when every key
 change, the first press and the last release included, is moved by its own random offset of up
@@ -62,8 +66,8 @@ In the pictures the route is amber where Left is held, blue where Right is held 
 no key, with a dot at each key change; the faint lines are 24 of the jittered replays at
 +-100 ms, red where they fail.
 
-| level | route | what it asks | length | ±50 ms | ±100 ms | ±150 ms |
-|---|---|---|---|---|---|---|
+| level | route | what it asks | teaches or tests | length | ±50 ms | ±100 ms | ±150 ms |
+|---|---|---|---|---|---|---|---|
 EOF
   for n in $numbers; do cat "$work/$n.row"; done
 } > "$root/docs/levels.md"

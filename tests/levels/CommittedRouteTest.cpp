@@ -1,8 +1,9 @@
 // Each level's committed route wins as written and forgives a person's timing, and the game gets
-// harder as it goes: no level is much easier at +-150 ms than the one before, and the last five
-// of twenty are clearly harder than the first five. Reads the figures the route measurements kept.
+// harder as it goes: no level is much easier at +-150 ms than the one before, and each later block
+// of five levels is clearly harder than an earlier one. Reads the figures the route measurements kept.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,25 @@ constexpr int kFirstLevelsPercent = 90;
 constexpr int kEveryLevelPercent = 50;
 // Points a level's +-150 ms win rate may rise over the level before it.
 constexpr int kMostRisePoints = 10;
-// Points by which the mean +-150 ms rate of the last five levels of twenty falls below the first five's.
-constexpr int kLeastFallPoints = 20;
-constexpr int kFullGameLevels = 20;
-constexpr int kEndLevels = 5;
+// Blocks of five levels compared by their mean +-150 ms win rates.
+constexpr int kBlockLevels = 5;
+
+// The later block's mean must fall at least leastFallPoints below the earlier block's; checked
+// once the game has levelsNeeded levels.
+struct BlockFall {
+  const char* name;
+  int earlierFirst, laterFirst;
+  int leastFallPoints;
+  int levelsNeeded;
+};
+
+constexpr BlockFall kBlockFalls[] = {
+    {"Levels16To20BelowLevels1To5", 1, 16, 20, 20},
+    {"Levels26To30BelowLevels16To20", 16, 26, 10, 30},
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const BlockFall& fall, std::ostream* os) { *os << fall.name; }
 
 double percent(int wins, int trials) { return trials > 0 ? 100.0 * wins / trials : 0.0; }
 
@@ -65,17 +81,25 @@ TEST(DifficultyCurve, NoLevelIsMuchEasierThanTheOneBefore) {
   }
 }
 
-TEST(DifficultyCurve, TheLastFiveLevelsAreClearlyHarderThanTheFirstFive) {
-  if (shippedLevelCount() < kFullGameLevels) GTEST_SKIP() << "fewer than " << kFullGameLevels << " levels";
-  int first = 0, last = 0;
-  for (int i = 1; i <= kEndLevels; ++i) {
-    first += figuresOf(i).wins150;
-    last += figuresOf(kFullGameLevels - kEndLevels + i).wins150;
+class LaterBlock : public ::testing::TestWithParam<BlockFall> {};
+
+TEST_P(LaterBlock, IsClearlyHarderThanTheEarlierOne) {
+  const BlockFall& fall = GetParam();
+  if (shippedLevelCount() < fall.levelsNeeded) GTEST_SKIP() << "fewer than " << fall.levelsNeeded << " levels";
+  int earlier = 0, later = 0;
+  for (int i = 0; i < kBlockLevels; ++i) {
+    earlier += figuresOf(fall.earlierFirst + i).wins150;
+    later += figuresOf(fall.laterFirst + i).wins150;
   }
   // The means over five levels, compared in points.
-  EXPECT_GE(100 * (first - last), kLeastFallPoints * kEndLevels * kCheckTrials)
-      << "at +-150 ms levels 1-5 win " << percent(first, kEndLevels * kCheckTrials) << "% and levels 16-20 "
-      << percent(last, kEndLevels * kCheckTrials) << "%: at least " << kLeastFallPoints << " points less";
+  EXPECT_GE(100 * (earlier - later), fall.leastFallPoints * kBlockLevels * kCheckTrials)
+      << "at +-150 ms levels " << fall.earlierFirst << "-" << fall.earlierFirst + kBlockLevels - 1 << " win "
+      << percent(earlier, kBlockLevels * kCheckTrials) << "% and levels " << fall.laterFirst << "-"
+      << fall.laterFirst + kBlockLevels - 1 << " " << percent(later, kBlockLevels * kCheckTrials)
+      << "%: at least " << fall.leastFallPoints << " points less";
 }
+
+INSTANTIATE_TEST_SUITE_P(DifficultyCurve, LaterBlock, ::testing::ValuesIn(kBlockFalls),
+                         [](const ::testing::TestParamInfo<BlockFall>& info) { return std::string(info.param.name); });
 
 }  // namespace
