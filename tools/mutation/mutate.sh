@@ -4,45 +4,53 @@
 # when a fast test fails, crashes or times out.
 #
 #   tools/mutation/mutate.sh [FAULT_NAME...]     (no names: every fault in the list)
+#   MUTATION_REV=<commit> tools/mutation/mutate.sh  (that commit's code, tests and fault list)
 #
-# It works on a copy of the tracked files (uncommitted changes included) in $MUTATION_DIR
-# (default build-mutation/), so the working tree is never touched and an interrupted run leaves
-# nothing behind; later runs rebuild only what changed. Run it with nice: each fault costs a
-# rebuild of the libraries and test programs that depend on its file.
+# It works on a copy of the tracked files (uncommitted changes included), or of MUTATION_REV, in
+# $MUTATION_DIR (default build-mutation/), so the working tree is never touched and an
+# interrupted run leaves nothing behind; later runs rebuild only what changed. Run it with nice:
+# each fault costs a rebuild of the libraries and test programs that depend on its file.
 set -eu
 cd "$(dirname "$0")/../.."
 root=$PWD
-faults=$root/tools/mutation/faults.tsv
 work=${MUTATION_DIR:-$root/build-mutation}
 src=$work/src
+faults=$src/tools/mutation/faults.tsv
 bld=$work/build
 jobs=${JOBS:-2}
 # The unit-test programs that run in seconds; the slow route searches, the shipped-level proofs
 # and the end-to-end runs are left to `make test`.
 targets=(sim_tests level_check_tests route_tests png_decode_tests png_resample_tests
          png_texture_gl_tests sound_tests app_tests)
-fast_tests=(-LE 'e2e|install|no-sanitize|soak' -E '_NOT_BUILT')
+fast_tests=(-LE 'e2e|install|no-sanitize|soak|bench|build' -E '_NOT_BUILT')
 
-# Brings $src up to date with the tracked files, rewriting only files whose content differs, so
-# an incremental build sees only real changes.
+# Brings $src up to date with the tracked files (or MUTATION_REV's), rewriting only files whose
+# content differs, so an incremental build sees only real changes.
 sync_sources() {
-  local f
+  local f from=$root export
   mkdir -p "$src"
+  if [ -n "${MUTATION_REV:-}" ]; then
+    export=$work/export
+    rm -rf "$export" && mkdir -p "$export"
+    git archive "$MUTATION_REV" | tar -x -C "$export"
+    from=$export
+  fi
   while IFS= read -r -d '' f; do
-    [ -f "$f" ] || continue
-    if ! cmp -s "$f" "$src/$f"; then
+    [ -f "$from/$f" ] || continue
+    if ! cmp -s "$from/$f" "$src/$f"; then
       mkdir -p "$src/$(dirname "$f")"
-      cp "$f" "$src/$f"
+      cp "$from/$f" "$src/$f"
     fi
-  done < <(git ls-files -z)
+  done < <(if [ -n "${MUTATION_REV:-}" ]; then cd "$from" && find . -type f -print0; else git ls-files -z; fi)
 }
 
 build() {
   cmake --build "$bld" -j "$jobs" --target "${targets[@]}" >"$work/build.log" 2>&1
 }
 
+# The GL tests draw into a private Xvfb display with Mesa's software renderer.
 run_tests() {
-  tools/with-xvfb.sh ctest --test-dir "$bld" -j "$jobs" --timeout 300 --stop-on-failure \
+  LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" ctest --test-dir "$bld" -j "$jobs" --timeout 300 --stop-on-failure \
     "${fast_tests[@]}" >"$work/test.log" 2>&1
 }
 
