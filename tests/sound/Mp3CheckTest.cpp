@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "level/FileBytes.h"
+#include "io/FileBytes.h"
 #include "tests/sound/SoundCase.h"
 
 namespace {
