@@ -11,7 +11,7 @@ if [ -z "${ZARVOLITH_PRIVATE_MOUNTS:-}" ]; then
   exec bash "$SOURCE_DIR/tests/support/without-program.sh" apt-get bash "$0"
 fi
 status=0
-output=$(bash "$SOURCE_DIR/tools/install-deps.sh" 2>&1) || status=$?
+output=$(bash "$SOURCE_DIR/tools/dev/install-deps.sh" 2>&1) || status=$?
 echo "$output"
 [ $status -ne 0 ] || fail "install-deps.sh succeeded without apt-get"
 for library in freeglut libpng SDL2_mixer FreeType GoogleTest; do

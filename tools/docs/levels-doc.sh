@@ -2,9 +2,9 @@
 # Writes docs/levels.md and its pictures from the level files: for each levels/levelN.txt, its
 # committed route (levelN.route) drawn over the backdrop, the one line about it (levelN.about), the
 # route's length and its win rates from 500 fixed-seed replays at +-50, +-100 and +-150 ms.
-# Two levels are measured at a time. Usage: tools/levels-doc.sh [BUILD_DIR]
+# Two levels are measured at a time. Usage: tools/docs/levels-doc.sh [BUILD_DIR]
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 
 # One level's table row, written to $work/N.row: used by the parallel jobs below.
 if [ "${1:-}" = --row ]; then
@@ -48,7 +48,7 @@ printf '%s\n' $numbers | xargs -P 2 -I{} "$0" --row {}
   cat <<'EOF'
 # The levels
 
-Made by `make levels-doc` (`tools/levels-doc.sh`) from the files in `levels/`: do not edit by hand.
+Made by `make levels-doc` (`tools/docs/levels-doc.sh`) from the files in `levels/`: do not edit by hand.
 Each level has a committed route, `levels/levelN.route`, a script of keys held for a number of
 frames at 60 per second ("R30 N12 L6": Right for 30 frames, no key for 12, then Left for 6),
 and a line saying what it asks of the player, `levels/levelN.about`.
