@@ -1,7 +1,7 @@
 // The glider's velocity clamps, contacts, motion in each mode, crash and revive.
 #include <gtest/gtest.h>
 
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 
 class GliderTest : public ::testing::Test {
  protected:
