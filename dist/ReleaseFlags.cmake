@@ -44,7 +44,7 @@ if(ZARVOLITH_DPKG_BUILDFLAGS)
 else()
   # Off Debian: the flags Debian 12 gives, written out. A Debian build, the package's included,
   # has dpkg-buildflags (from dpkg-dev) and takes them from it.
-  message(STATUS "dpkg-buildflags not found: using the Debian hardening flags as written in "
+  message(NOTICE "dpkg-buildflags not found: using the Debian hardening flags as written in "
                  "dist/ReleaseFlags.cmake")
   set(zarvolith_cppflags -Wdate-time -D_FORTIFY_SOURCE=2)
   set(zarvolith_cflags -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -fstack-protector-strong -Wformat
