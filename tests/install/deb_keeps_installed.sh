@@ -5,10 +5,11 @@
 # so the real system is untouched even when the skip is broken.
 . "$(dirname "$0")/lib.sh"
 SKIP=77
-if [ -z "${ZARVOLITH_PRIVATE_MOUNTS:-}" ]; then
+if [ -z "${ZARVOLITH_STAND_IN_PACKAGE:-}" ]; then
   [ "$(id -u)" -eq 0 ] || { echo "SKIP: a private mount namespace needs root"; exit $SKIP; }
-  exec unshare --mount --propagation private env ZARVOLITH_PRIVATE_MOUNTS=1 bash "$0"
+  exec unshare --mount --propagation private env ZARVOLITH_STAND_IN_PACKAGE=1 bash "$0"
 fi
+unset ZARVOLITH_STAND_IN_PACKAGE
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zarvolith-keep.XXXXXX")
 trap 'rm -rf "$work"' EXIT

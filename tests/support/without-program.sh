@@ -6,11 +6,12 @@
 set -eu
 program=$1
 shift
-if [ -z "${ZARVOLITH_PRIVATE_MOUNTS:-}" ]; then
+if [ -z "${ZARVOLITH_HIDING_PROGRAM:-}" ]; then
   [ "$(id -u)" -eq 0 ] || { echo "SKIP: hiding a program needs root for a private mount namespace"; exit 77; }
   command -v unshare >/dev/null || { echo "SKIP: unshare (util-linux) is missing"; exit 77; }
-  exec unshare --mount --propagation private env ZARVOLITH_PRIVATE_MOUNTS=1 bash "$0" "$program" "$@"
+  exec unshare --mount --propagation private env ZARVOLITH_HIDING_PROGRAM=1 bash "$0" "$program" "$@"
 fi
+unset ZARVOLITH_HIDING_PROGRAM
 copy=$(mktemp -d "${TMPDIR:-/tmp}/zarvolith-bin.XXXXXX")
 trap 'rm -rf "$copy"' EXIT
 cp -al /usr/bin/. "$copy" 2>/dev/null || cp -a /usr/bin/. "$copy"
