@@ -317,13 +317,12 @@ TEST_F(PngDecode, ViewingGammaThatIsNotAPositiveNumberIsIgnored) {
   }
 }
 
-TEST_F(PngDecode, ExtremeViewingGammaStillDecodes) {
-  for (const char* value : {"1e-300", "1e300"}) {
+// Screen gammas beyond 0.01 and 100 are held there.
+TEST_F(PngDecode, ExtremeViewingGammaIsHeldToTheScreenGammaLimits) {
+  for (auto [value, screenGamma] : {std::pair<const char*, double>{"1e-300", 100.0}, {"1e300", 0.01}}) {
     SCOPED_TRACE(value);
     ScopedViewingGamma viewing(value);
-    std::vector<unsigned char> png = greyRamp(0.0);
-    PngImage image;
-    EXPECT_TRUE(decodePngMemory(png.data(), png.size(), image));
+    expectRamp(decoded(greyRamp(0.0)), corrected(128, 1.0 / 2.2, screenGamma));
   }
 }
 

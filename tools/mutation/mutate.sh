@@ -89,7 +89,7 @@ while IFS=$'\t' read -r name file from to; do
     missed=$((missed + 1))
     missed_names+=("$name")
   else
-    result="caught by $(sed -n 's/^ *[0-9]* - \(.*\) (.*/\1/p' "$work/test.log" | head -n 1)"
+    result="caught by $(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (.*/\1/p' "$work/test.log" | head -n 1)"
     caught=$((caught + 1))
   fi
   # Written afresh (not copied back with its old time), so the next build recompiles it.
