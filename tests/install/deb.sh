@@ -18,6 +18,13 @@ else
 fi
 apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=120)
 
+# Another test run on this machine (another build directory, another checkout) waits here, so
+# one run never takes for the user's package what the other installed a moment ago.
+lock=/var/lock/zarvolith-package-test.lock
+: >>"$lock" 2>/dev/null
+exec 9<"$lock" || fail "cannot open $lock"
+flock -w 240 9 || fail "another run held the package test for four minutes"
+
 installed() { dpkg-query -W -f='${Status}' zarvolith 2>/dev/null | grep -q 'install ok installed'; }
 # Known to dpkg at all: installed, half-installed, or removed with its configuration kept.
 known() {

@@ -12,11 +12,11 @@ if [ -z "${ZARVOLITH_HIDING_PROGRAM:-}" ]; then
   exec unshare --mount --propagation private env ZARVOLITH_HIDING_PROGRAM=1 bash "$0" "$program" "$@"
 fi
 unset ZARVOLITH_HIDING_PROGRAM
+# mktemp's directory is root's alone (mode 700), so the links to set-user-ID programs such as
+# mount, which a nested run needs, are out of other users' reach while they last.
 copy=$(mktemp -d "${TMPDIR:-/tmp}/zarvolith-bin.XXXXXX")
 trap 'rm -rf "$copy"' EXIT
 cp -al /usr/bin/. "$copy" 2>/dev/null || cp -a /usr/bin/. "$copy"
-# No set-user-ID links left lying about if the run is killed; a build needs none.
-find "$copy" -perm /6000 -delete
 rm -f "$copy/$program"
 mount --bind "$copy" /usr/bin
 hash -r
