@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 WEB_BUILD  ?= build-web
 JOBS       ?= $(shell nproc)
 GAME_DIR    = $(BUILD)/game
-XVFB        = tools/with-xvfb.sh
+XVFB        = tools/dev/with-xvfb.sh
 
 .PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc install deb clean
 .PHONY: web run-web test-web bench-web
@@ -13,7 +13,7 @@ XVFB        = tools/with-xvfb.sh
 all: build
 
 deps:
-	@tools/install-deps.sh
+	@tools/dev/install-deps.sh
 
 configure:
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -24,7 +24,7 @@ build: configure
 # Starts the game from its staged directory, where it finds levels/, images/ and audio/.
 run: deps
 	@$(MAKE) --no-print-directory build
-	@tools/run-game.sh $(GAME_DIR)
+	@tools/dev/run-game.sh $(GAME_DIR)
 
 # Every test, headless: unit tests, GL tests in a real window under Xvfb, end-to-end runs of the
 # binary, then the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -65,15 +65,15 @@ bench-web: web
 
 FUZZ_SECONDS ?= 60
 fuzz:
-	@tools/run-fuzzers.sh $(FUZZ_SECONDS)
+	@tools/dev/run-fuzzers.sh $(FUZZ_SECONDS)
 
 bench: build
-	@$(XVFB) tools/run-benchmarks.sh $(BUILD)
+	@$(XVFB) tools/dev/run-benchmarks.sh $(BUILD)
 
 # docs/levels.md: each level's committed route drawn over it, and its win rates (a few minutes).
 levels-doc: configure
 	@cmake --build $(BUILD) --target solver -j $(JOBS)
-	@tools/levels-doc.sh $(BUILD)
+	@tools/docs/levels-doc.sh $(BUILD)
 
 PREFIX ?= /usr/local
 
@@ -90,7 +90,7 @@ clean:
 
 # Two fresh builds of this tree in two build directories must give byte-identical packages.
 check-reproducible: deps
-	@tools/check-reproducible.sh
+	@tools/release/check-reproducible.sh
 
 # The source release, zarvolith-<version>.tar.gz, from the last commit (uncommitted changes are
 # not in it); its files are dated with that commit's time.
@@ -102,6 +102,6 @@ dist:
 
 # Unpacks that tarball elsewhere and builds and tests it with git out of reach.
 distcheck: dist
-	@tools/check-dist.sh zarvolith-$(VERSION).tar.gz
+	@tools/release/check-dist.sh zarvolith-$(VERSION).tar.gz
 
 .PHONY: check-reproducible dist distcheck

@@ -2,7 +2,8 @@
 # `DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags` gives them: fortified functions, the
 # strong stack protector, format-security errors, full RELRO with immediate binding (PIE is the
 # compiler's default). The build type keeps its own -O and -g. Debug, sanitizer and fuzzing
-# builds keep their own flags.
+# builds keep their own flags. Where dpkg-buildflags is missing (off Debian) the same flags are
+# written out below.
 #
 # Source and build paths are mapped to "." in debug information and __FILE__, so the binary (and
 # the build ID its stripped copy keeps) does not depend on where the tree or the build lives.
@@ -18,10 +19,6 @@ if(NOT ZARVOLITH_RELEASE_FLAGS OR ZARVOLITH_SANITIZE OR ZARVOLITH_FUZZ
 endif()
 
 find_program(ZARVOLITH_DPKG_BUILDFLAGS dpkg-buildflags)
-if(NOT ZARVOLITH_DPKG_BUILDFLAGS)
-  message(FATAL_ERROR "dpkg-buildflags was not found: install the Debian package 'dpkg-dev' "
-                      "(tools/install-deps.sh), or configure with -DZARVOLITH_RELEASE_FLAGS=OFF")
-endif()
 
 function(zarvolith_dpkg_flags name out)
   execute_process(
@@ -39,10 +36,22 @@ function(zarvolith_dpkg_flags name out)
   set(${out} ${flags} PARENT_SCOPE)
 endfunction()
 
-zarvolith_dpkg_flags(CPPFLAGS zarvolith_cppflags)
-zarvolith_dpkg_flags(CFLAGS zarvolith_cflags)
-zarvolith_dpkg_flags(CXXFLAGS zarvolith_cxxflags)
-zarvolith_dpkg_flags(LDFLAGS zarvolith_ldflags)
+if(ZARVOLITH_DPKG_BUILDFLAGS)
+  zarvolith_dpkg_flags(CPPFLAGS zarvolith_cppflags)
+  zarvolith_dpkg_flags(CFLAGS zarvolith_cflags)
+  zarvolith_dpkg_flags(CXXFLAGS zarvolith_cxxflags)
+  zarvolith_dpkg_flags(LDFLAGS zarvolith_ldflags)
+else()
+  # Off Debian: the flags Debian 12 gives, written out. A Debian build, the package's included,
+  # has dpkg-buildflags (from dpkg-dev) and takes them from it.
+  message(NOTICE "dpkg-buildflags not found: using the Debian hardening flags as written in "
+                 "dist/ReleaseFlags.cmake")
+  set(zarvolith_cppflags -Wdate-time -D_FORTIFY_SOURCE=2)
+  set(zarvolith_cflags -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -fstack-protector-strong -Wformat
+                       -Werror=format-security)
+  set(zarvolith_cxxflags ${zarvolith_cflags})
+  set(zarvolith_ldflags -Wl,-z,relro -Wl,-z,now)
+endif()
 
 foreach(flag ${zarvolith_cppflags})
   add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:${flag}>)

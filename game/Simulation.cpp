@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "game/GameState.h"
 #include "game/Glider.h"
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
@@ -27,4 +28,11 @@ void simulateFrame(float dt) {
     // next frame ends the pause, as it would without sub-steps.
     if (!wasAdvancing && levelManager.advancing) break;
   }
+}
+
+void resetPlay() {
+  GameState = Playing;
+  glider = Glider();
+  steeringControl = SteeringControl(true, true);
+  levelManager = LevelManager();
 }

@@ -13,3 +13,7 @@ int subStepCount(float dt);
 // Runs one frame step of dt seconds on the current level, the glider, the steering and the level
 // manager. With no level loaded there is nothing to simulate and it does nothing.
 void simulateFrame(float dt);
+
+// Puts the glider, the steering, the level manager and the game state back to how the program
+// starts (GameState Playing). The current level is left to whoever owns it.
+void resetPlay();

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <new>
 
-#include "level/FileBytes.h"
+#include "io/FileBytes.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "level/FileBytes.h"
+#include "io/FileBytes.h"
 #include "sound/Mp3Check.h"
 
 namespace AudioOutput {

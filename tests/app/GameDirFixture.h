@@ -3,28 +3,25 @@
 // game's fixed GL state and the game's view: world x -50..50, y 0..75 fill the window.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 
 #include "render/SpriteSet.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 #include "tests/support/GlWindow.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/TestImages.h"
 
 class GameDirFixture : public ::testing::Test {
  protected:
-  std::filesystem::path oldDir, dir;
+  std::filesystem::path oldDir;
+  TempDir dir;
 
   void SetUp() override {
     oldDir = std::filesystem::current_path();
-    dir = std::filesystem::path(::testing::TempDir()) /
-          ("game_" + std::to_string(getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir);
-    testimages::writeGameImages(dir.string());
-    std::filesystem::current_path(dir);
+    testimages::writeGameImages(dir.path());
+    std::filesystem::current_path(dir.path());
     gltest::ensureWindow();
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CCW);
@@ -40,7 +37,6 @@ class GameDirFixture : public ::testing::Test {
   void TearDown() override {
     resetWorld();
     std::filesystem::current_path(oldDir);
-    std::filesystem::remove_all(dir);
   }
 
   // The colour at a world point, under the game's view.

@@ -9,7 +9,9 @@
 #include "app/PointerInput.h"
 #include "app/ViewCamera.h"
 #include "tests/app/FakePlatform.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WorldReset.h"
 
 namespace fs = std::filesystem;
 
@@ -115,10 +117,9 @@ TEST_F(InputTest, ArrowsSteerOnlyWhilePlaying) {
 
 TEST_F(InputTest, UpRestartsALostLevel) {
   const fs::path old = fs::current_path();
-  const fs::path dir = fs::path(::testing::TempDir()) / ("input_" + std::to_string(getpid()));
-  fs::create_directories(dir / "levels");
-  std::ofstream(dir / "levels" / "level1.txt") << "\n\n   g\n\n\n\n\n\n\n\n\n\n\n\n\n";
-  fs::current_path(dir);
+  TempDir dir;
+  dir.write("levels/level1.txt", levelText(rowsWith({{2, "   g"}})));
+  fs::current_path(dir.path());
   levelManager.loadLevel(1);
   glider.y = 3;
   glider.crash(Crashed);
@@ -129,7 +130,6 @@ TEST_F(InputTest, UpRestartsALostLevel) {
   EXPECT_FLOAT_EQ(glider.y, 62.5f);
   EXPECT_FALSE(steeringControl.steerRight) << "the revive releases the held arrow";
   fs::current_path(old);
-  fs::remove_all(dir);
 }
 
 TEST_F(InputTest, PointerPositionsMapToTheWorldAndClampToTheWindow) {

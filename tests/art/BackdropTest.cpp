@@ -11,7 +11,7 @@
 
 #include "render/PngImage.h"
 #include "tests/art/PngRead.h"
-#include "tests/art/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "tools/art/ArtBuild.h"
 #include "tools/art/Backdrop.h"
 #include "tools/art/Palette.h"
@@ -69,7 +69,7 @@ Colour cellMean(const Canvas& canvas, int column, int row) {
 class SampleBackdrop : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    arttest::TempDir dir("backdrop");
+    TempDir dir;
     backdrop_ = new Canvas(art::renderBackdropFile(dir.write("level1.txt", kSampleLevel)));
     sky_ = new Canvas(art::paintSky());
   }
@@ -144,14 +144,14 @@ TEST_F(SampleBackdrop, LiftShimmerRisesOverTheFireToItsReachOnly) {
 }
 
 TEST(Backdrop, MissingOrEmptyLevelShowsOnlyTheSky) {
-  arttest::TempDir dir("empty");
+  TempDir dir;
   const std::vector<std::uint8_t> sky = art::paintSky().toBytes(false);
   EXPECT_EQ(art::renderBackdropFile(dir.file("no-such-level.txt")).toBytes(false), sky);
   EXPECT_EQ(art::renderBackdropFile(dir.write("level1.txt", "")).toBytes(false), sky);
 }
 
 TEST(Backdrop, FindsLevelFilesInNumericOrder) {
-  arttest::TempDir dir("find");
+  TempDir dir;
   for (const char* name : {"level10.txt", "level2.txt", "level1.txt", "levelx.txt", "level3.txt.bak", "notes.txt"})
     dir.write(name, "");
   const std::vector<art::LevelBackdrop> levels = art::findLevels(dir.path());
@@ -206,7 +206,7 @@ std::string firstDifference(const std::vector<std::uint8_t>& rgb, const unsigned
 // The written backdrop is an indexed-colour file, and the game's own decoder expands it to
 // exactly the stored colours, close to what was drawn.
 TEST(Backdrop, GameDecodesTheWrittenFileToTheStoredColours) {
-  arttest::TempDir dir("write");
+  TempDir dir;
   const std::string level = dir.write("level1.txt", kSampleLevel);
   ASSERT_EQ(art::writeBackdrop(level, dir.file("level1bg.png")), "");
   arttest::Picture file;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/art/PngRead.h"
-#include "tests/art/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "tools/art/ArtBuild.h"
 
 namespace {
@@ -116,7 +116,7 @@ TEST(Screens, PanelsHaveTheAspectOfTheirWorldArea) {
 }
 
 TEST(ArtBuild, WritesEveryPictureAndDropsBackdropsOfRemovedLevels) {
-  arttest::TempDir dir("build");
+  TempDir dir;
   std::filesystem::create_directories(dir.file("levels"));
   std::filesystem::create_directories(dir.file("images"));
   dir.write("levels/level1.txt", "((((\n");

@@ -56,7 +56,7 @@ required_data() {
 # stderr: play_and_quit LAUNCHER DATA_DIR WORK_DIR
 play_and_quit() {
   local launcher=$1 data=$2 work=$3 pid wid status error deadline
-  [ -n "${DISPLAY:-}" ] || fail "no display: run ctest under tools/with-xvfb.sh"
+  [ -n "${DISPLAY:-}" ] || fail "no display: run ctest under tools/dev/with-xvfb.sh"
   mkdir -p "$work/cwd"
   (cd "$work/cwd" && SDL_AUDIODRIVER=dummy exec "$launcher" >"$work/stdout" 2>"$work/stderr") &
   pid=$!

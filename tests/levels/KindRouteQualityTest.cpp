@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "tests/levels/ScratchLevel.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/TimingError.h"
 
@@ -16,7 +17,8 @@ int winsAt100(LevelRun& run, const InputScript& script) {
 }
 
 TEST(KindRouteSearch, ASloppyRouteBecomesForgivingAndStillWinsUnjittered) {
-  LevelRun run(writeLandingLevel(), 1);
+  TempDir dir;
+  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
   const InputScript sloppy{{Steer::Right, 114}};
   ASSERT_EQ(replayScript(run, withRunOut(sloppy)).outcome, Outcome::Won);
   KindSearchLimits limits;

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "tests/levels/ScratchLevel.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/TimingError.h"
 
@@ -13,7 +14,8 @@ namespace {
 // The search replays trials from snapshots of earlier routes: a short search's score must agree
 // with fresh replays of the trials it names, and its route must still win unjittered.
 TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
-  LevelRun run(writeLandingLevel(), 1);
+  TempDir dir;
+  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
   KindSearchLimits limits;
   limits.trials = 12;
   limits.maxCandidates = 15;
@@ -33,7 +35,8 @@ TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
 }
 
 TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
-  LevelRun run(writeLandingLevel(), 1);
+  TempDir dir;
+  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
   const InputScript losing{{Steer::Right, 60}, {Steer::None, 6}};
   const KindSearchResult found = searchKindRoute(run, losing, KindSearchLimits{});
   EXPECT_FALSE(found.startWon);
@@ -42,7 +45,8 @@ TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
 }
 
 TEST(KindRouteSearch, TheCalmStartRouteWinsWithLongHolds) {
-  LevelRun run(writeLandingLevel(), 1);
+  TempDir dir;
+  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
   InputScript route;
   ASSERT_TRUE(calmFastRoute(run, route));
   EXPECT_EQ(replayScript(run, withRunOut(route)).outcome, Outcome::Won) << formatScript(route);

@@ -2,9 +2,12 @@
 // the border lets the glider out.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
 #include "tools/solver/InputScript.h"
 #include "tools/solver/LevelCheck.h"
 #include "tools/solver/LevelRun.h"
@@ -21,91 +24,79 @@ std::vector<std::string> goodRows() {
   return rows;
 }
 
-std::string join(const std::vector<std::string>& rows, const char* lineEnd = "\n") {
+// goodRows() changed by `change`, then written with `lineEnd`.
+template <typename Change>
+std::string goodLevelWith(Change change, const char* lineEnd = "\n") {
+  std::vector<std::string> rows = goodRows();
+  change(rows);
+  return levelText(rows, lineEnd);
+}
+
+// A level text and the checker's whole report on it, as level7.txt.
+struct CheckCase {
+  const char* name;
   std::string text;
-  for (const std::string& row : rows) text += row + lineEnd;
-  return text;
+  std::string report;
+};
+
+const std::string kOpenBottom = "level7.txt:15:2: warning: open border: the glider can leave "
+                                "through the bottom edge here (and at 17 more cells of that edge)\n";
+
+std::vector<CheckCase> checkCases() {
+  std::string noFinalLineFeed = levelText(goodRows());
+  noFinalLineFeed.pop_back();
+  return {
+      {"good", levelText(goodRows()), ""},
+      {"dots-and-crlf", goodLevelWith([](auto& rows) { rows[5] = ")........()........("; }, "\r\n"), ""},
+      {"unknown-characters", goodLevelWith([](auto& rows) { rows[2][13] = 'x'; rows[6][4] = '\t'; }),
+       "level7.txt:3:14: unknown character 'x'\n"
+       "level7.txt:7:5: unknown character '\\x09'\n"},
+      {"no-start", goodLevelWith([](auto& rows) { rows[1][1] = ' '; }), "level7.txt: no start cell 'g'\n"},
+      {"no-exit", goodLevelWith([](auto& rows) { rows[13][18] = ' '; }), "level7.txt: no exit cell 'G'\n"},
+      {"long-line", goodLevelWith([](auto& rows) { rows[4] += "(("; }),
+       "level7.txt:5:21: line is 22 characters long; a row holds at most 20\n"},
+      // The missing row is empty, so the border is open there too.
+      {"fourteen-rows", goodLevelWith([](auto& rows) { rows.erase(rows.begin() + 7); }),
+       "level7.txt:15:1: only 14 rows; a level has exactly 15 lines\n"
+       "level7.txt:15:1: warning: open border: the glider can leave through the left edge here (use ')')\n"
+       "level7.txt:15:20: warning: open border: the glider can leave through the right edge here (use '(')\n" +
+           kOpenBottom},
+      {"sixteen-rows", goodLevelWith([](auto& rows) { rows.push_back(")                  ("); }),
+       "level7.txt:16:1: 16 lines; a level has exactly 15 (the game ignores this line and the ones "
+       "after it)\n"},
+      {"blank-sixteenth-line", levelText(goodRows()) + "\n",
+       "level7.txt:16:1: 16 lines; a level has exactly 15 (the game ignores this line and the ones "
+       "after it)\n"},
+      {"no-final-line-feed", noFinalLineFeed,
+       "level7.txt:15:21: missing line feed at the end of the last line (the game warns about it on "
+       "loading)\n"},
+      // A "(" guards the wrong face for the left border; a hazard 5 wide leaves a gap at the cell
+      // edge a glider could slip through. Warnings only.
+      {"open-border-and-second-start",
+       goodLevelWith([](auto& rows) {
+         rows[6][0] = '(';
+         rows[0][8] = ' ';
+         rows[0][9] = 'U';
+         rows[3][5] = 'g';
+       }),
+       "level7.txt:4:6: warning: another start cell 'g'; the glider starts at the last one\n"
+       "level7.txt:7:1: warning: open border: the glider can leave through the left edge here (use ')')\n"
+       "level7.txt:1:9: warning: open border: the glider can leave through the top edge here (and at 1 "
+       "more cells of that edge)\n"},
+  };
 }
 
-std::string reportOf(const std::string& text) { return checkLevelText(text).report("level7.txt"); }
-
-TEST(LevelFileCheck, AcceptsAGoodLevelWithSpacesDotsAndCrLf) {
-  EXPECT_EQ(reportOf(join(goodRows())), "");
-  std::vector<std::string> dotted = goodRows();
-  dotted[5] = ")........()........(";
-  EXPECT_EQ(reportOf(join(dotted, "\r\n")), "");
-}
-
-TEST(LevelFileCheck, NamesTheLineAndColumnOfAnUnknownCharacter) {
-  std::vector<std::string> rows = goodRows();
-  rows[2][13] = 'x';
-  rows[6][4] = '\t';
-  const LevelCheck check = checkLevelText(join(rows));
-  EXPECT_TRUE(check.hasErrors());
-  EXPECT_EQ(check.report("level7.txt"),
-            "level7.txt:3:14: unknown character 'x'\n"
-            "level7.txt:7:5: unknown character '\\x09'\n");
-}
-
-TEST(LevelFileCheck, ReportsAMissingStartOrExit) {
-  std::vector<std::string> rows = goodRows();
-  rows[1][1] = ' ';
-  EXPECT_EQ(reportOf(join(rows)), "level7.txt: no start cell 'g'\n");
-  rows = goodRows();
-  rows[13][18] = ' ';
-  EXPECT_EQ(reportOf(join(rows)), "level7.txt: no exit cell 'G'\n");
-}
-
-TEST(LevelFileCheck, ReportsALineLongerThanARow) {
-  std::vector<std::string> rows = goodRows();
-  rows[4] += "((";
-  EXPECT_EQ(reportOf(join(rows)),
-            "level7.txt:5:21: line is 22 characters long; a row holds at most 20\n");
-}
-
-TEST(LevelFileCheck, ReportsTooFewOrTooManyRows) {
-  std::vector<std::string> rows = goodRows();
-  rows.erase(rows.begin() + 7);
-  // The missing row is empty, so the border is open there too.
-  EXPECT_EQ(reportOf(join(rows)),
-            "level7.txt:15:1: only 14 rows; a level has exactly 15 lines\n"
-            "level7.txt:15:1: warning: open border: the glider can leave through the left edge "
-            "here (use ')')\n"
-            "level7.txt:15:20: warning: open border: the glider can leave through the right edge "
-            "here (use '(')\n"
-            "level7.txt:15:2: warning: open border: the glider can leave through the bottom edge "
-            "here (and at 17 more cells of that edge)\n");
-  rows = goodRows();
-  rows.push_back(")                  (");
-  EXPECT_EQ(reportOf(join(rows)),
-            "level7.txt:16:1: 16 lines; a level has exactly 15 (the game ignores this line and "
-            "the ones after it)\n");
-  // A blank line after the last row is a 16th line too.
-  EXPECT_TRUE(checkLevelText(join(goodRows()) + "\n").hasErrors());
-}
-
-TEST(LevelFileCheck, ReportsAMissingFinalLineFeed) {
-  std::string text = join(goodRows());
-  text.pop_back();
-  EXPECT_EQ(reportOf(text),
-            "level7.txt:15:21: missing line feed at the end of the last line (the game warns "
-            "about it on loading)\n");
-}
-
-TEST(LevelFileCheck, WarnsAboutAnOpenBorderAndASecondStart) {
-  std::vector<std::string> rows = goodRows();
-  rows[6][0] = '(';   // guards the wrong face for the left border
-  rows[0][8] = ' ';
-  rows[0][9] = 'U';  // a hazard 5 wide leaves a gap at the cell edge a glider could slip through
-  rows[3][5] = 'g';
-  const LevelCheck check = checkLevelText(join(rows));
-  EXPECT_FALSE(check.hasErrors());
-  EXPECT_EQ(check.report("level7.txt"),
-            "level7.txt:4:6: warning: another start cell 'g'; the glider starts at the last one\n"
-            "level7.txt:7:1: warning: open border: the glider can leave through the left edge "
-            "here (use ')')\n"
-            "level7.txt:1:9: warning: open border: the glider can leave through the top edge here "
-            "(and at 1 more cells of that edge)\n");
+TEST(LevelFileCheck, EachTextGetsItsReport) {
+  for (const CheckCase& c : checkCases()) {
+    SCOPED_TRACE(c.name);
+    const LevelCheck check = checkLevelText(c.text);
+    EXPECT_EQ(check.report("level7.txt"), c.report);
+    // Errors are the lines that are not warnings.
+    bool errors = false;
+    std::istringstream lines(c.report);
+    for (std::string line; std::getline(lines, line);) errors |= line.find(": warning: ") == std::string::npos;
+    EXPECT_EQ(check.hasErrors(), errors);
+  }
 }
 
 TEST(LevelFileCheck, ReportsAFileThatDoesNotOpen) {
@@ -123,12 +114,8 @@ TEST(LevelFileCheck, TheBorderRuleMatchesTheSimulation) {
     rows[12] = "))))))))))))))))))((";
     rows[11][0] = border;
     rows[12][0] = border;
-    const std::string path = std::string(SCRATCH_DIR) + "/border.txt";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    const std::string text = join(rows);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
+    TempDir dir;
+    const std::string path = dir.write("border.txt", levelText(rows));
     EXPECT_EQ(checkLevelFile(path).issues.size(), border == ')' ? 0u : 1u);
 
     LevelRun run(path, 1);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/levels/ScratchLevel.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
 #include "tools/solver/InputScript.h"
 #include "tools/solver/LevelRun.h"
 
@@ -19,26 +20,22 @@ std::string dropLevel(int column) {
   std::vector<std::string> rows = sealedRows();
   rows[1][static_cast<std::size_t>(column)] = 'g';
   rows[13][static_cast<std::size_t>(column)] = 'G';
-  std::string text;
-  for (const std::string& row : rows) text += row + "\n";
-  return text;
+  return levelText(rows);
 }
 
 // Runs the test inside a scratch directory holding levels/level1.txt and, when asked, level2.txt.
 class LevelRunAfterAWin : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::path(SCRATCH_DIR) / (GetParam() ? "run_next_level" : "run_last_level");
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_ / "levels");
-    std::ofstream(dir_ / "levels" / "level1.txt") << dropLevel(3);
-    if (GetParam()) std::ofstream(dir_ / "levels" / "level2.txt") << dropLevel(15);
+    dir_.write("levels/level1.txt", dropLevel(3));
+    if (GetParam()) dir_.write("levels/level2.txt", dropLevel(15));
     old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    std::filesystem::current_path(dir_.path());
   }
   void TearDown() override { std::filesystem::current_path(old_); }
 
-  std::filesystem::path dir_, old_;
+  TempDir dir_;
+  std::filesystem::path old_;
 };
 
 TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {

@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "tests/levels/ScratchLevel.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
 #include "tools/art/WorldView.h"
 #include "tools/solver/RoutePicture.h"
 
 namespace {
 
 // An open room: start high on the left, exit on the floor in the middle.
-std::string writeRoom() {
+std::string writeRoom(const TempDir& dir) {
   std::vector<std::string> rows = sealedRows();
   rows[2][3] = 'g';
   rows[13] = ")        GG        (";
-  return writeScratchLevel("picture_room.txt", rows);
+  return dir.write("picture_room.txt", levelText(rows));
 }
 
 // Where the glider is after `frames` frames of the script.
@@ -34,7 +35,8 @@ float distance(const art::Rgba& a, const art::Rgba& b) {
 }
 
 TEST(RoutePicture, DrawsThePathInTheColourOfEachKeyOverTheBackdrop) {
-  const std::string level = writeRoom();
+  TempDir dir;
+  const std::string level = writeRoom(dir);
   LevelRun run(level, 1);
   const InputScript route{{Steer::Right, 60}, {Steer::Left, 30}, {Steer::None, 30}};
   RoutePictureOptions options;
@@ -58,7 +60,8 @@ TEST(RoutePicture, DrawsThePathInTheColourOfEachKeyOverTheBackdrop) {
 }
 
 TEST(RoutePicture, ShrunkItKeepsTheMarksWhereTheyWere) {
-  const std::string level = writeRoom();
+  TempDir dir;
+  const std::string level = writeRoom(dir);
   LevelRun run(level, 1);
   RoutePictureOptions options;
   options.shrink = 4;

@@ -1,14 +1,10 @@
 #include "tests/png/PngTestFiles.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <atomic>
 #include <csetjmp>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 namespace pngtest {
 namespace {
@@ -158,30 +154,6 @@ std::vector<unsigned char> pngWithHeaderOnly(std::uint32_t width, std::uint32_t 
     png.insert(png.end(), chunk.begin(), chunk.end());
   }
   return png;
-}
-
-TempDir::TempDir() {
-  static std::atomic<int> counter{0};
-  dir_ = (std::filesystem::path(testing::TempDir()) /
-          ("zarvolith_png_" + std::to_string(getpid()) + "_" + std::to_string(counter++)))
-             .string();
-  std::filesystem::create_directories(dir_);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(dir_, ignored);
-}
-
-std::string TempDir::path(const std::string& name) const {
-  return (std::filesystem::path(dir_) / name).string();
-}
-
-std::string TempDir::write(const std::string& name, const std::vector<unsigned char>& bytes) const {
-  std::string full = path(name);
-  std::ofstream file(full, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return full;
 }
 
 }  // namespace pngtest

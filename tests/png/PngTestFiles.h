@@ -38,21 +38,4 @@ long findChunk(const std::vector<unsigned char>& png, const char type[4]);
 // A file holding just the signature, an IHDR with these sides (RGBA, 8 bits), a tiny IDAT and IEND.
 std::vector<unsigned char> pngWithHeaderOnly(std::uint32_t width, std::uint32_t height);
 
-// A private directory for one test's files, removed with everything in it when destroyed.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  // Writes the bytes to name inside the directory and returns the full path.
-  std::string write(const std::string& name, const std::vector<unsigned char>& bytes) const;
-  // The full path of a name inside the directory, whether or not it exists.
-  std::string path(const std::string& name) const;
-
- private:
-  std::string dir_;
-};
-
 }  // namespace pngtest

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/png/PngTestFiles.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/GlWindow.h"
 
 namespace {
@@ -119,7 +120,7 @@ class PngTextureGl : public testing::Test {
     glDisable(GL_BLEND);
   }
 
-  pngtest::TempDir dir_;
+  TempDir dir_;
   std::vector<GLuint> textures_;
 };
 
@@ -231,8 +232,8 @@ TEST_F(PngTextureGl, UndecodableFilesGiveZeroAndLeaveNothingBound) {
   std::vector<unsigned char> good =
       pngtest::encodePng(4, 4, std::vector<int>(48, 100), colourType(PNG_COLOR_TYPE_RGB));
   std::vector<unsigned char> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
-  const std::string paths[] = {dir_.path("missing.png"), dir_.write("truncated.png", truncated),
-                               dir_.write("text.png", {'n', 'o', 't', ' ', 'p', 'n', 'g'})};
+  const std::string paths[] = {dir_.file("missing.png"), dir_.write("truncated.png", truncated),
+                               dir_.write("text.png", std::string("not png"))};
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     load(1, 1, {1, 2, 3}, colourType(PNG_COLOR_TYPE_RGB));  // something bound beforehand

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/Block.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 
 namespace {
 // A 5 by 5 block centred at (0, 10): x from -2.5 to 2.5, y from 7.5 to 12.5.

@@ -2,7 +2,7 @@
 // kept by the level in every state the frame update runs in.
 #include <gtest/gtest.h>
 
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 
 TEST(FlameFlickerTest, DecorationFlamesTurnEveryQuarterSecondAndDropTheExcess) {
   for (std::int32_t state : {Playing, LevelExit, Escaped, Lost}) {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/HeatSource.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 
 class HeatSourceTest : public ::testing::Test {
  protected:

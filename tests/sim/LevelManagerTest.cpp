@@ -1,15 +1,15 @@
 // Progress from level to level in a temporary game directory: advancing, winning, restarting.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "game/Simulation.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WorldReset.h"
 
 namespace fs = std::filesystem;
 
@@ -23,41 +23,29 @@ struct RecordingMedia : LevelMedia {
 };
 
 // A level whose start cell sits right above an exit: falling reaches it within a second.
-std::string exitLevel() {
-  std::string text;
-  for (int r = 0; r < 15; ++r) {
-    if (r == 1) text += "g";
-    if (r == 3) text += "G";
-    text += "\n";
-  }
-  return text;
-}
+std::string exitLevel() { return levelText(rowsWith({{1, "g"}, {3, "G"}})); }
 
 }  // namespace
 
 class LevelManagerTest : public ::testing::Test {
  protected:
-  fs::path oldDir, dir;
+  fs::path oldDir;
+  TempDir dir;
   RecordingMedia media;
 
   void SetUp() override {
     resetWorld();
     levelManager.media = &media;
     oldDir = fs::current_path();
-    dir = fs::path(::testing::TempDir()) / ("levels_" + std::to_string(getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir / "levels");
-    fs::current_path(dir);
+    fs::current_path(dir.path());
     for (int n = 1; n <= 3; ++n) writeLevel(n, exitLevel());
   }
   void TearDown() override {
     resetWorld();
     fs::current_path(oldDir);
-    fs::remove_all(dir);
   }
   void writeLevel(int n, const std::string& text) {
-    std::ofstream(dir / "levels" / ("level" + std::to_string(n) + ".txt")) << text;
+    dir.write("levels/level" + std::to_string(n) + ".txt", text);
   }
   // Runs frames of 1/60 s until the state changes from `from`, at most `limit` frames.
   int framesUntilStateLeaves(int32_t from, int limit = 600) {
@@ -141,7 +129,7 @@ TEST_F(LevelManagerTest, RestartAfterTheFileVanishedKeepsTheLevelAndPlays) {
   const LevelObjectList* level = currentLevel;
   glider.x = 12;
   glider.crash(Crashed);
-  fs::remove(dir / "levels" / "level2.txt");
+  fs::remove(dir.file("levels/level2.txt"));
   levelManager.restart();
   EXPECT_EQ(GameState, Playing);
   EXPECT_EQ(currentLevel, level);
@@ -158,7 +146,7 @@ TEST_F(LevelManagerTest, TwoDigitLevelNumbers) {
 }
 
 TEST_F(LevelManagerTest, MissingFirstLevelEscapesWithNoLevel) {
-  fs::remove(dir / "levels" / "level1.txt");
+  fs::remove(dir.file("levels/level1.txt"));
   GameState = Title;
   levelManager.loadLevel(1);
   EXPECT_EQ(GameState, Escaped);

@@ -1,34 +1,19 @@
 // Collisions that hold at any frame rate: frames are cut into sub-steps of at most 2 ms.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "game/HeatSource.h"
 #include "game/Simulation.h"
-#include "tests/sim/WorldReset.h"
+#include "tests/support/LevelText.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WorldReset.h"
 
 namespace {
-// Loads the level from a file of this process's own, removed once read: CTest runs every case as
-// its own process, several at once, and the cases of one parameterised test load the same level.
-LevelObjectList* loadLevelText(const std::string& name, const std::string& text) {
-  const std::string path =
-      ::testing::TempDir() + "sim_" + name + "_" + std::to_string(::getpid()) + ".txt";
-  std::ofstream(path) << text;
-  auto* list = new LevelObjectList(path);
-  std::remove(path.c_str());
-  return list;
-}
-
-// 15 rows: the given rows at the given indices, the rest empty.
-std::string level(std::initializer_list<std::pair<int, std::string>> rows) {
-  std::string grid[15];
-  for (const auto& [r, text] : rows) grid[r] = text;
-  std::string text;
-  for (const std::string& row : grid) text += row + "\n";
-  return text;
+// Loads the level from a file of its own, removed once read.
+LevelObjectList* loadLevelText(const std::vector<std::string>& rows) {
+  TempDir dir;
+  return new LevelObjectList(dir.write("level.txt", levelText(rows)));
 }
 }  // namespace
 
@@ -56,7 +41,7 @@ class FrameRateTest : public ::testing::TestWithParam<float> {
 
 TEST_P(FrameRateTest, FallingGliderComesToRestOnAWallTop) {
   // Start in row 2, floor of ")" in row 10: its top face is at y = 25.
-  start(loadLevelText("floor", level({{2, "          g"}, {10, "))))))))))))))))))))"}})));
+  start(loadLevelText(rowsWith({{2, "          g"}, {10, "))))))))))))))))))))"}})));
   runSeconds(6.0f);
   EXPECT_EQ(glider.mode, Flying);
   EXPECT_NEAR(glider.y, 25.0f, 0.0316f);
@@ -71,7 +56,7 @@ TEST_P(FrameRateTest, GliderFlyingIntoALeftFaceStopsThere) {
       {5, "            ("}, {6, "            ("}, {7, "            ("}, {8, "            ("}, {9, "            ("},
       {10, "            ("}, {11, "            ("}, {12, "            ("}, {13, "            ("},
       {14, "))))))))))))))))))))"}};
-  start(loadLevelText("wall", level(rows)));
+  start(loadLevelText(rowsWith(rows)));
   steeringControl.press(true);
   runSeconds(6.0f);
   EXPECT_GT(glider.y, 10.0f) << "it met the wall in the air";
@@ -96,8 +81,7 @@ struct StateHash {
 // A scripted minute of play on a level with a fire, walls and a hazard, at a fixed 1/60 s step.
 std::uint64_t scriptedRunHash() {
   resetWorld();
-  currentLevel = loadLevelText(
-      "det", level({{1, "g"}, {6, "   )))))"}, {9, "              ["}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
+  currentLevel = loadLevelText(rowsWith({{1, "g"}, {6, "   )))))"}, {9, "              ["}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
   currentLevel->placeGlider(glider);
   for (int frame = 0; frame < 3600; ++frame) {
     if (frame == 30) steeringControl.press(true);
@@ -128,7 +112,7 @@ TEST(DeterminismTest, ScriptedRunEndsInTheSameStateEveryTime) {
   auto run = [] {
     resetWorld();
     currentLevel =
-        loadLevelText("det", level({{1, "g"}, {6, "   )))))"}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
+        loadLevelText(rowsWith({{1, "g"}, {6, "   )))))"}, {12, "         2"}, {14, "))))))))))))))))))))"}}));
     currentLevel->placeGlider(glider);
     for (int frame = 0; frame < 600; ++frame) {
       if (frame == 30) steeringControl.press(true);

@@ -1,7 +1,7 @@
 // Pressing and releasing the arrows, drag, the coasting dead band, and facing.
 #include <gtest/gtest.h>
 
-#include "tests/sim/WorldReset.h"
+#include "tests/support/WorldReset.h"
 
 class SteeringTest : public ::testing::Test {
  protected:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "level/FileBytes.h"
+#include "io/FileBytes.h"
 #include "tests/sound/SoundCase.h"
 
 namespace {
@@ -59,12 +59,19 @@ TEST_F(Mp3Check, TakesWholeStreamsAndRefusesDamagedOrPaddedOnes) {
   withId3v1.push_back(0);
   EXPECT_FALSE(check(withId3v1)) << "but nothing after it";
 
+  // An empty ID3v2 tag with its footer flag set: header, no body, footer.
+  std::vector<unsigned char> withId3v2 = {'I', 'D', '3', 4, 0, 0x10, 0, 0, 0, 0,
+                                          '3', 'D', 'I', 4, 0, 0x10, 0, 0, 0, 0};
+  withId3v2.insert(withId3v2.end(), whole.begin(), whole.end());
+  EXPECT_TRUE(check(withId3v2)) << "a leading ID3v2 tag and its footer are skipped";
+
   std::vector<unsigned char> mixed = bytesOf(untagged);
   const std::vector<unsigned char> otherRate = bytesOf(other);
   mixed.insert(mixed.end(), otherRate.begin(), otherRate.end());
   EXPECT_FALSE(check(mixed)) << "frames of two sample rates";
 
   EXPECT_FALSE(check(bytesOf(tones_->randomBytes("noise.mp3", 4096))));
+  EXPECT_EQ(bytesOf(tones_->randomBytes("big.mp3", 200000)).size(), 200000u) << "read past 64 KiB";
   EXPECT_FALSE(check(bytesOf(tones_->text("words.mp3", "not a sound"))));
   EXPECT_FALSE(isWholeMp3(nullptr, 0));
 }

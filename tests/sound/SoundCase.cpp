@@ -35,19 +35,8 @@ void SoundCase::SetUp() {
     GTEST_SKIP() << "the audio output opens once per process: run each case on its own "
                     "(ctest does, or use --gtest_filter)";
   }
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/zarvolith-sound-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  dir_ = pattern;
-  tones_ = std::make_unique<ToneFiles>(dir_);
-  output_ = std::make_unique<DiskOutput>(dir_ + "/output.raw");
-}
-
-void SoundCase::TearDown() {
-  if (!dir_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
+  tones_ = std::make_unique<ToneFiles>(dir_.path());
+  output_ = std::make_unique<DiskOutput>(dir_.file("output.raw"));
 }
 
 void SoundCase::openDiskOutput() {
@@ -56,7 +45,7 @@ void SoundCase::openDiskOutput() {
   expectDiskOutputOpen();
 }
 
-void SoundCase::routeOutputToDisk() { DiskOutput::routeTo(dir_ + "/output.raw", kDriverDelayMs); }
+void SoundCase::routeOutputToDisk() { DiskOutput::routeTo(dir_.file("output.raw"), kDriverDelayMs); }
 
 void SoundCase::expectDiskOutputOpen() {
   int rateHz = 0, channels = 0;

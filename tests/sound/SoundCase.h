@@ -12,6 +12,7 @@
 
 #include "tests/sound/DiskOutput.h"
 #include "tests/sound/ToneFiles.h"
+#include "tests/support/TempDir.h"
 
 // The test tones, Hz. Each fits a whole number of cycles into one measuring window.
 constexpr double kMusicHz = 440;
@@ -29,7 +30,6 @@ struct Span {
 class SoundCase : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Opens the player's output onto the disk file and checks it is 44100 Hz 16-bit stereo.
   void openDiskOutput();
@@ -48,7 +48,7 @@ class SoundCase : public ::testing::Test {
   // Every window of span is silent.
   ::testing::AssertionResult silentIn(Span span) const;
 
-  std::string dir_;
+  TempDir dir_;
   std::unique_ptr<ToneFiles> tones_;
   std::unique_ptr<DiskOutput> output_;
 };

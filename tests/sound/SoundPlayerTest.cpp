@@ -153,7 +153,7 @@ TEST_P(SoundPlayerRefuses, BadFileSilencesItsSlotQuietly) {
   play(slot, good);
   EXPECT_TRUE(tonesIn(after(now(), 1.0), {kEffectHz}, {}));
 
-  QuietCheck quiet(dir_ + "/printed.txt");
+  QuietCheck quiet(dir_.file("printed.txt"));
   play(slot, badPath);
   const Span afterwards = after(now(), 1.5);
   const std::string printed = quiet.stop();
@@ -179,7 +179,7 @@ TEST_F(SoundPlayerWithoutDevice, EveryCallDoesNothingQuietly) {
   ASSERT_FALSE(effect.empty());
   DiskOutput::routeNowhere();
 
-  QuietCheck quiet(dir_ + "/printed.txt");
+  QuietCheck quiet(dir_.file("printed.txt"));
   player().initialiseAudio();
   player().initialiseAudio();
   player().playMusic(music);

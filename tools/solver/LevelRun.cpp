@@ -42,11 +42,7 @@ void LevelRun::load() {
 
 void LevelRun::start() {
   load();
-  GameState = Playing;
-  glider = Glider();
-  steeringControl = SteeringControl(true, true);
-  levelManager.advanceTimer = 0;
-  levelManager.advancing = false;
+  resetPlay();
   levelManager.levelNumber = levelNumber_;
   level_->flameClock = 0;
   level_->decorFrame = 1;

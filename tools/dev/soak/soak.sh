@@ -5,7 +5,7 @@
 # losses, restarts and the won game again and again. At the end the window must still answer and
 # Escape must end the game with status 0.
 #
-#   tools/soak/soak.sh [SECONDS] [GAME_BIN] [plain|asan|valgrind]
+#   tools/dev/soak/soak.sh [SECONDS] [GAME_BIN] [plain|asan|valgrind]
 #
 # SECONDS defaults to 120, GAME_BIN to build/game/zarvolith, the mode to plain. "asan" expects a
 # binary built with -DZARVOLITH_SANITIZE=ON and fails on any sanitizer report (leak checks off:
@@ -20,13 +20,13 @@
 # Environment: SOAK_SEED fixes the random input; SOAK_LOG_DIR keeps the games' output, memcheck's
 # logs and the input timeline; SOAK_VERBOSE prints the input before each game that ended on a
 # button; SOAK_LEVELS=safe plays one level where nothing can be lost, so any end but Escape fails.
-# Without a DISPLAY the script runs itself under tools/with-xvfb.sh.
+# Without a DISPLAY the script runs itself under tools/dev/with-xvfb.sh.
 set -u
 
 HERE=$(cd "$(dirname "$0")" && pwd)
 TOOLS=$(cd "$HERE/.." && pwd)
 SOAK_SECONDS=${1:-120}
-GAME_BIN=$(realpath "${2:-$TOOLS/../build/game/zarvolith}")
+GAME_BIN=$(realpath "${2:-$TOOLS/../../build/game/zarvolith}")
 MODE=${3:-plain}
 if [ -z "${DISPLAY:-}" ]; then exec "$TOOLS/with-xvfb.sh" "$0" "$SOAK_SECONDS" "$GAME_BIN" "$MODE"; fi
 [ -x "$GAME_BIN" ] || { echo "soak: no game binary at $GAME_BIN" >&2; exit 2; }

@@ -1,4 +1,4 @@
-#include "level/FileBytes.h"
+#include "io/FileBytes.h"
 
 #include <cstddef>
 #include <cstdio>

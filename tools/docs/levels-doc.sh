@@ -3,9 +3,9 @@
 # committed route (levelN.route) drawn over the backdrop, what it asks and what it teaches or tests
 # (the two lines of levelN.about), the route's length and its win rates from 500 fixed-seed
 # replays at +-50, +-100 and +-150 ms.
-# Two levels are measured at a time. Usage: tools/levels-doc.sh [BUILD_DIR]
+# Two levels are measured at a time. Usage: tools/docs/levels-doc.sh [BUILD_DIR]
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 
 # One level's table row, written to $work/N.row: used by the parallel jobs below.
 if [ "${1:-}" = --row ]; then
@@ -51,7 +51,7 @@ printf '%s\n' $numbers | xargs -P 2 -I{} "$0" --row {}
   cat <<'EOF'
 # The levels
 
-Made by `make levels-doc` (`tools/levels-doc.sh`) from the files in `levels/`: do not edit by hand.
+Made by `make levels-doc` (`tools/docs/levels-doc.sh`) from the files in `levels/`: do not edit by hand.
 Each level has a committed route, `levels/levelN.route`, a script of keys held for a number of
 frames at 60 per second ("R30 N12 L6": Right for 30 frames, no key for 12, then Left for 6),
 and two lines about it, `levels/levelN.about`: what it asks of the player, and what it teaches

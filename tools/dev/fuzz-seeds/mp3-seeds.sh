@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes the MP3 fuzzer's seed files with lame: a few frames of each MPEG version, with and
 # without the encoder's Info frame, and with ID3v2 and ID3v1 tags, so the fuzzer starts inside
-# every branch of the check.   usage: tests/fuzz/make_mp3_seeds.sh tests/fuzz/mp3_corpus
+# every branch of the check.   usage: tools/dev/fuzz-seeds/mp3-seeds.sh tests/fuzz/mp3_corpus
 set -eu
 out=${1:?usage: $0 DIR}
 mkdir -p "$out"

@@ -3,15 +3,15 @@
 # directories must give byte-identical .deb files (generated pictures and sounds, file times and
 # build paths included).
 #
-#   tools/check-reproducible.sh                    two fresh builds, compared
-#   tools/check-reproducible.sh --reference BUILD  one fresh build, compared with the package
+#   tools/release/check-reproducible.sh                    two fresh builds, compared
+#   tools/release/check-reproducible.sh --reference BUILD  one fresh build, compared with the package
 #                                                  made from the existing build directory BUILD
 #
 # Fresh builds leave the tests out (they are not in the package) and take the reference's build
 # type. Environment: JOBS (build jobs, default nproc), KEEP=1 keeps the work directory.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd -P)
+root=$(cd "$(dirname "$0")/../.." && pwd -P)
 jobs=${JOBS:-$(nproc)}
 reference=
 case ${1:-} in
@@ -26,7 +26,7 @@ if [ -n "$reference" ]; then
 fi
 
 # Both packages must come from one commit: the file times follow it.
-epoch=$("$root/tools/source-date-epoch.sh")
+epoch=$("$root/tools/release/source-date-epoch.sh")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zarvolith-repro.XXXXXX")
 if [ "${KEEP:-0}" != 1 ]; then trap 'rm -rf "$work"' EXIT; fi
@@ -62,7 +62,7 @@ debs_b=("$work"/b/*.deb)
 [ ${#debs_a[@]} -eq 1 ] && [ -f "${debs_a[0]}" ] || { echo "FAIL: no package from the first build" >&2; exit 1; }
 [ ${#debs_b[@]} -eq 1 ] && [ -f "${debs_b[0]}" ] || { echo "FAIL: no package from the second build" >&2; exit 1; }
 sha256sum "${debs_a[0]}" "${debs_b[0]}"
-if [ "$("$root/tools/source-date-epoch.sh")" != "$epoch" ]; then
+if [ "$("$root/tools/release/source-date-epoch.sh")" != "$epoch" ]; then
   echo "FAIL: a commit was made during the check, so the packages are of different commits" >&2
   exit 1
 fi

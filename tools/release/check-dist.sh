@@ -3,10 +3,10 @@
 # directory and runs TARGET there (default test-unit: the build and every CTest test) with git
 # out of reach, since a release is built and tested without it. A `git` on PATH that records
 # its calls and fails stands in for the real one; any call fails the check.
-#   tools/check-dist.sh [TARBALL] [TARGET]
+#   tools/release/check-dist.sh [TARBALL] [TARGET]
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd -P)
+root=$(cd "$(dirname "$0")/../.." && pwd -P)
 tarball=${1:-}
 target=${2:-test-unit}
 if [ -z "$tarball" ]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the PNG fuzzer's seed files: one tiny picture of each colour type, bit depth, interlace
 mode and transparency chunk the decoder handles, so the fuzzer starts inside every code path.
-Usage: tests/png/make_png_fuzz_seeds.py tests/fuzz/png_corpus"""
+Usage: tools/dev/fuzz-seeds/png-seeds.py tests/fuzz/png_corpus"""
 import os
 import struct
 import sys

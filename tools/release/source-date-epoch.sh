@@ -8,7 +8,7 @@ if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
   echo "$SOURCE_DATE_EPOCH"
   exit 0
 fi
-root=$(cd "$(dirname "$0")/.." && pwd -P)
+root=$(cd "$(dirname "$0")/../.." && pwd -P)
 # Only this tree's own repository counts, not one that happens to contain it; an unpacked
 # release has none and never calls git.
 if [ -e "$root/.git" ] && command -v git >/dev/null 2>&1 &&

@@ -15,6 +15,21 @@ packages=(
   emscripten chromium python3-websocket
 )
 
+# Without apt this script can install nothing: it names what to install instead.
+if ! command -v apt-get >/dev/null 2>&1; then
+  cat >&2 <<'LIST'
+make deps: apt-get was not found, so nothing was installed. This script only knows Debian.
+Install these with your system's package manager (development packages, with headers and
+pkg-config files), then run make:
+  CMake 3.16 or later, a C++17 compiler, pkg-config
+  freeglut, OpenGL and GLU (Mesa), libpng and zlib, SDL2 and SDL2_mixer with MP3 support
+  FreeType and the DejaVu fonts, GoogleTest
+  for the tests: lame, Xvfb, xauth, xdotool, xdpyinfo (x11-utils), ImageMagick
+  for make fuzz: clang with its libFuzzer runtime
+LIST
+  exit 1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Sorts the records in memcheck logs by whose code they point at: the first stack frame that is
 # not the allocator or the C++ library decides. A frame in one of the game's own sources (app/,
-# game/, level/, render/, sound/) makes the record ours; a frame in a library, or an unnamed one
+# game/, level/, io/, render/, sound/) makes the record ours; a frame in a library, or an unnamed one
 # (Mesa's driver is unloaded before the leak check, so its frames lose their names), makes it the
 # library's. Prints "OURS_LEAKS OURS_ERRORS LIBRARY_LEAKS LIBRARY_ERRORS" on standard output, and
 # every record of ours, then a one-line summary of each library record, on standard error.
 #   memcheck_triage.sh VALGRIND_LOG...
 set -u
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+ROOT=$(cd "$(dirname "$0")/../../.." && pwd)
 # "(Name.cpp:" or "(Name.h:" for each of our sources, as one extended regular expression.
-ours=$(cd "$ROOT" && find app game level render sound \( -name '*.cpp' -o -name '*.h' \) -printf '%f\n' |
+ours=$(cd "$ROOT" && find app game level io render sound \( -name '*.cpp' -o -name '*.h' \) -printf '%f\n' |
        sed 's/\./\\./; s/^/\\(/; s/$/:/' | paste -sd'|')
 awk -v ours="$ours" '
   function strip(line) { sub(/^==[0-9]+== ?/, "", line); return line }

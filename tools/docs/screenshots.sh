@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the staged game under Xvfb: the title, a level in play and
-# the lost picture. Usage: tools/screenshots.sh [GAME_DIR] [OUT_DIR]
+# the lost picture. Usage: tools/docs/screenshots.sh [GAME_DIR] [OUT_DIR]
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 game=$(cd "${1:-$root/build/game}" && pwd)
 out=$(mkdir -p "${2:-$root/docs/screenshots}" && cd "${2:-$root/docs/screenshots}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/with-xvfb.sh" "$0" "$game" "$out"; fi
+if [ -z "${DISPLAY:-}" ]; then exec "$root/tools/dev/with-xvfb.sh" "$0" "$game" "$out"; fi
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 work=$(mktemp -d)
 pid=""

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target (tests/fuzz/<name>_fuzzer.cpp) with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-fuzz, then runs each one for SECONDS seconds.
-#   usage: tools/run-fuzzers.sh SECONDS
+#   usage: tools/dev/run-fuzzers.sh SECONDS
 # A target starts from the committed seeds in tests/fuzz/<name>_corpus/ and keeps what it finds
 # in fuzz-corpus-work/<name>_fuzzer/ (ignored by git); an input that crashes, leaks or times out
 # is saved as fuzz-corpus-work/<name>_fuzzer-crash-* (or -leak-*, -timeout-*), next to its log.
@@ -15,7 +15,7 @@ if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -lt 1 ]; then
   exit 2
 fi
 
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${FUZZ_BUILD:-$root/build-fuzz}
 work=$root/fuzz-corpus-work
 jobs=${JOBS:-2}
