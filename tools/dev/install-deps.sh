@@ -26,6 +26,7 @@ pkg-config files), then run make:
   FreeType and the DejaVu fonts, GoogleTest
   for the tests: lame, Xvfb, xauth, xdotool, xdpyinfo (x11-utils), ImageMagick
   for make fuzz: clang with its libFuzzer runtime
+  for make web and its test: emscripten, Chromium, Python's websocket-client
 LIST
   exit 1
 fi
