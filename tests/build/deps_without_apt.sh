@@ -3,13 +3,8 @@
 # install, and install nothing.
 set -u
 SOURCE_DIR=${SOURCE_DIR:?SOURCE_DIR must name the source directory}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-if command -v apt-get >/dev/null; then
-  exec bash "$SOURCE_DIR/tests/support/without-program.sh" apt-get bash "$0"
-fi
+. "$SOURCE_DIR/tests/build/lib.sh"
+rerun_without apt-get
 status=0
 output=$(bash "$SOURCE_DIR/tools/dev/install-deps.sh" 2>&1) || status=$?
 echo "$output"

@@ -6,14 +6,8 @@
 set -u
 SOURCE_DIR=${SOURCE_DIR:?SOURCE_DIR must name the source directory}
 WORK=${WORK:?WORK must name a scratch directory}
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# Runs itself again with the program hidden, unless it is missing already.
-if command -v dpkg-buildflags >/dev/null; then
-  exec bash "$SOURCE_DIR/tests/support/without-program.sh" dpkg-buildflags bash "$0"
-fi
+. "$SOURCE_DIR/tests/build/lib.sh"
+rerun_without dpkg-buildflags
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
