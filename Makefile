@@ -58,6 +58,7 @@ run-web: deps
 # The page in headless Chromium, driven in real time through the DevTools protocol.
 test-web: web
 	@tests/web/browser_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
+	@tests/web/editor_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
 
 # Download size, time to the title's first frame and frame times in headless Chromium.
 bench-web: web

@@ -97,7 +97,7 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
         result.states = seen.size();
         return result;
       }
-      ++result.runs;
+      if (++result.runs % kProgressRuns == 0 && limits.progress) limits.progress(result.runs);
       run.restore(from.state);
       Outcome outcome = Outcome::Playing;
       int f = 0;

@@ -3,6 +3,7 @@
 // segments of one held key, that favours runs heading for an exit early and merges runs that
 // reach nearly the same glider state.
 #include <cstddef>
+#include <functional>
 
 #include "tools/solver/InputScript.h"
 #include "tools/solver/LevelRun.h"
@@ -15,7 +16,12 @@ struct SearchLimits {
   // fastest runs first (breadth-first), larger values head for the exit more greedily.
   float greed = 4.0f;
   bool stopAtWin = true;          // false: explore every reachable state within the limits
+  // Called every kProgressRuns segments with the segments simulated so far, so that a caller can
+  // show how far a long search has got against maxRuns.
+  std::function<void(std::size_t runs)> progress;
 };
+
+constexpr std::size_t kProgressRuns = 4096;
 
 // The farthest the glider's centre got, world units, over every frame searched.
 struct Extent {

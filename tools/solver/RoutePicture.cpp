@@ -28,24 +28,7 @@ art::Rgba keyColour(Steer key) {
   return key == Steer::Left ? kLeftColour : key == Steer::Right ? kRightColour : kNoKeyColour;
 }
 
-// Where the glider was before each frame and after the last, in pixels, with the key of each frame.
-struct Trace {
-  std::vector<art::Point> points;
-  std::vector<Steer> keys;
-  Outcome outcome = Outcome::Playing;
-};
-
 art::Point pixelOf(const Glider& g) { return {art::pixelX(g.x), art::pixelY(g.y)}; }
-
-Trace traceRun(LevelRun& run, const InputScript& played) {
-  Trace trace;
-  run.start();
-  trace.points.push_back(pixelOf(run.currentGlider()));
-  for (const InputSpan& span : played) trace.keys.insert(trace.keys.end(), static_cast<std::size_t>(span.frames), span.input);
-  trace.outcome = replayScript(run, played, [&](int, const Glider& g) { trace.points.push_back(pixelOf(g)); }).outcome;
-  trace.keys.resize(trace.points.size() - 1);
-  return trace;
-}
 
 void drawCross(art::Canvas& canvas, art::Point at, float size, float width, const art::Rgba& colour) {
   canvas.strokeLine({at.x - size, at.y - size}, {at.x + size, at.y + size}, width, colour);
@@ -53,6 +36,16 @@ void drawCross(art::Canvas& canvas, art::Point at, float size, float width, cons
 }
 
 }  // namespace
+
+RouteTrace traceRoute(LevelRun& run, const InputScript& played) {
+  RouteTrace trace;
+  run.start();
+  trace.points.push_back(pixelOf(run.currentGlider()));
+  for (const InputSpan& span : played) trace.keys.insert(trace.keys.end(), static_cast<std::size_t>(span.frames), span.input);
+  trace.outcome = replayScript(run, played, [&](int, const Glider& g) { trace.points.push_back(pixelOf(g)); }).outcome;
+  trace.keys.resize(trace.points.size() - 1);
+  return trace;
+}
 
 art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const InputScript& route,
                              const RoutePictureOptions& options) {
@@ -64,13 +57,13 @@ art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const 
 
   TrialRandom random(kTrialSeed);
   for (int i = 0; i < options.ghosts; ++i) {
-    const Trace ghost = traceRun(run, jitterScript(route, framesForMilliseconds(options.ghostMilliseconds), random));
+    const RouteTrace ghost = traceRoute(run, jitterScript(route, framesForMilliseconds(options.ghostMilliseconds), random));
     const bool won = ghost.outcome == Outcome::Won;
     canvas.strokePolyline(ghost.points, kGhostWidth * scale, won ? kGhostWinColour : kGhostLossColour, false);
     if (!won) drawCross(canvas, ghost.points.back(), kCrossSize * scale * 0.6f, kGhostWidth * scale, kGhostLossColour);
   }
 
-  const Trace path = traceRun(run, withRunOut(route));
+  const RouteTrace path = traceRoute(run, withRunOut(route));
   for (std::size_t f = 0; f < path.keys.size(); ++f)
     canvas.strokeLine(path.points[f], path.points[f + 1], kRouteWidth * scale, keyColour(path.keys[f]));
   // A mark where each key change happens, in the colour of the key it changes to.

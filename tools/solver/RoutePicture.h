@@ -3,6 +3,7 @@
 // key held, a mark at each key change, and faint paths of the same route played with a person's
 // timing error, red where they end in a crash.
 #include <string>
+#include <vector>
 
 #include "tools/art/Canvas.h"
 #include "tools/solver/InputScript.h"
@@ -13,6 +14,17 @@ struct RoutePictureOptions {
   int ghosts = 24;             // jittered replays drawn faintly behind the route
   int ghostMilliseconds = 100; // their timing error
 };
+
+// Where the glider was before each frame and after the last, in backdrop pixels, with the key
+// held in each frame.
+struct RouteTrace {
+  std::vector<art::Point> points;
+  std::vector<Steer> keys;
+  Outcome outcome = Outcome::Playing;
+};
+
+// Plays the script from the level's start as it stands (add the run-out first if wanted).
+RouteTrace traceRoute(LevelRun& run, const InputScript& played);
 
 // Draws `route` (followed by the run-out of no key) on the backdrop of the level file `levelPath`,
 // which `run` plays.

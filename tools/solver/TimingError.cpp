@@ -87,6 +87,14 @@ WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFr
   return result;
 }
 
+RouteRates measureRouteRates(LevelRun& run, const InputScript& script, int trials) {
+  RouteRates result;
+  result.exact = replayScript(run, withRunOut(script)).outcome == Outcome::Won;
+  for (int i = 0; i < 3; ++i)
+    result.rates[i] = measureWinRate(run, script, framesForMilliseconds(kRateMilliseconds[i]), trials, kTrialSeed);
+  return result;
+}
+
 int framesForMilliseconds(int milliseconds) {
   return (milliseconds * kFramesPerSecond + 500) / 1000;
 }

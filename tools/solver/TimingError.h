@@ -44,5 +44,14 @@ struct WinRate {
 WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFrames, int trials,
                        std::uint64_t seed);
 
+// A route's figures: whether it wins played exactly (with the run-out), and its win rates at
+// each of kRateMilliseconds of timing error over the same fixed-seed trials.
+constexpr int kRateMilliseconds[] = {50, 100, 150};
+struct RouteRates {
+  bool exact = false;
+  WinRate rates[3];
+};
+RouteRates measureRouteRates(LevelRun& run, const InputScript& script, int trials);
+
 // Whole frames for an error of `milliseconds` at the run's frame rate (100 ms is 6 frames).
 int framesForMilliseconds(int milliseconds);

@@ -174,14 +174,15 @@ int replay(const Options& options) {
 // Prints whether the script wins as written and its win rates at +-50, +-100 and +-150 ms;
 // true when it wins as written.
 bool printRates(LevelRun& run, const std::string& path, const InputScript& script, int trials) {
-  const bool exact = replayScript(run, withRunOut(script)).outcome == Outcome::Won;
-  std::printf("%s: %s unjittered; %.2f s of keys\n", path.c_str(), exact ? "won" : "NOT won",
+  const RouteRates figures = measureRouteRates(run, script, trials);
+  std::printf("%s: %s unjittered; %.2f s of keys\n", path.c_str(), figures.exact ? "won" : "NOT won",
               static_cast<double>(scriptFrames(script)) / kFramesPerSecond);
-  for (int ms : {50, 100, 150}) {
-    const WinRate rate = measureWinRate(run, script, framesForMilliseconds(ms), trials, kTrialSeed);
-    std::printf("  +-%3d ms: %5.1f%% (%d of %d)\n", ms, 100.0 * rate.rate(), rate.wins, rate.trials);
+  for (int i = 0; i < 3; ++i) {
+    const WinRate& rate = figures.rates[i];
+    std::printf("  +-%3d ms: %5.1f%% (%d of %d)\n", kRateMilliseconds[i], 100.0 * rate.rate(), rate.wins,
+                rate.trials);
   }
-  return exact;
+  return figures.exact;
 }
 
 int rates(const Options& options) {

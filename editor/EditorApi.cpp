@@ -1,0 +1,274 @@
+// The level editor's C interface for JavaScript: the level checker, the solver, the timing-error
+// replays, the kind route search and the backdrop drawing, the same code the command-line tools
+// run. Levels arrive as their file's text; answers leave as JSON in a buffer that lives until the
+// next call. The game's loader reads files, so each call writes the text to a scratch file first.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "game/Block.h"
+#include "game/HeatSource.h"
+#include "game/LevelObject.h"
+#include "game/LevelObjectList.h"
+#include "level/TileTable.h"
+#include "tools/art/Backdrop.h"
+#include "tools/art/PngWriter.h"
+#include "tools/solver/InputScript.h"
+#include "tools/solver/KindRouteSearch.h"
+#include "tools/solver/LevelCheck.h"
+#include "tools/solver/LevelRun.h"
+#include "tools/solver/LevelSearch.h"
+#include "tools/solver/RoutePicture.h"
+#include "tools/solver/TimingError.h"
+
+// Hooks the page sets on the module to hear from a long search while it runs.
+EM_JS(void, reportSearchProgress, (double runs), {
+  if (Module.onSearchProgress) Module.onSearchProgress(runs);
+});
+EM_JS(void, reportKindProgress, (const char* script, int wins100, int wins150, int wins50, int trials), {
+  if (Module.onKindProgress) Module.onKindProgress(UTF8ToString(script), wins100, wins150, wins50, trials);
+});
+
+namespace {
+
+// Every level the editor plays is level 1, as the game plays it from the editor.
+constexpr int kEditorLevelNumber = 1;
+constexpr char kScratchLevel[] = "/tmp/editor-level.txt";
+
+std::string answer;  // the last call's JSON, which JavaScript reads before its next call
+
+const char* reply(std::string json) {
+  answer = std::move(json);
+  return answer.c_str();
+}
+
+std::string quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", value);
+  return text;
+}
+
+bool writeScratchLevel(const char* text) {
+  std::FILE* file = std::fopen(kScratchLevel, "wb");
+  if (!file) return false;
+  const std::string bytes = text;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+const char* outcomeName(Outcome outcome) {
+  return outcome == Outcome::Won ? "won" : outcome == Outcome::Lost ? "lost" : "playing";
+}
+
+std::string issuesJson(const LevelCheck& check) {
+  std::string out = "[";
+  for (const LevelIssue& issue : check.issues) {
+    if (out.size() > 1) out += ',';
+    out += "{\"warning\":" + std::string(issue.warning ? "true" : "false") + ",\"line\":" +
+           std::to_string(issue.line) + ",\"column\":" + std::to_string(issue.column) +
+           ",\"message\":" + quote(issue.message) + "}";
+  }
+  return out + "]";
+}
+
+// The error the editor answers with when a level is not fit to play.
+const char* notPlayable(const char* text) {
+  if (!writeScratchLevel(text)) return reply("{\"error\":\"cannot write the scratch level\"}");
+  const LevelCheck check = checkLevelText(text);
+  if (check.hasErrors()) return reply("{\"error\":\"the level has errors\",\"issues\":" + issuesJson(check) + "}");
+  return nullptr;
+}
+
+const char* faceName(BlockFace face) {
+  switch (face) {
+    case Left: return "left";
+    case Right: return "right";
+    case Top: return "top";
+    case Bottom: return "bottom";
+  }
+  return "?";
+}
+
+const char* kindName(BlockKind kind) { return kind == Wall ? "wall" : kind == Hazard ? "hazard" : "exit"; }
+
+// One line on what a tile does, from the objects the game's tile table makes of it.
+std::string tileLine(char symbol, const std::vector<LevelObject*>& objects) {
+  if (objects.empty()) return "Start: where the glider begins (the last one counts)";
+  if (const HeatSource* fire = dynamic_cast<const HeatSource*>(objects[0])) {
+    const float cells = fire->strength * kReachPerStrength / kCellSize;
+    return "Fire, strength " + number(fire->strength) + ": its heat lifts the glider up to " +
+           number(cells) + " cells above it, and burns it up close";
+  }
+  const Block* first = static_cast<const Block*>(objects[0]);
+  std::string faces;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    faces += i == 0 ? "" : i + 1 == objects.size() ? " and " : ", ";
+    faces += faceName(static_cast<const Block*>(objects[i])->face);
+  }
+  const char* size = first->height > kCellSize   ? " (a unit taller than its cell)"
+                     : first->width > kCellSize ? " (a unit wider than its cell, so a row has no gaps)"
+                                                : "";
+  switch (first->kind) {
+    case Wall: return "Wall: stops the glider at its " + faces + " faces; the others let it through";
+    case Hazard: return "Hazard: wrecks the glider that touches its " + faces + " faces" + size;
+    case Exit: return "Exit: reaching its " + faces + " face ends the level";
+  }
+  return "";
+}
+
+}  // namespace
+
+extern "C" {
+
+// Every character the level format knows, what the game makes of it, and one line on what it does.
+EMSCRIPTEN_KEEPALIVE const char* zv_tiles() {
+  std::string out = "[";
+  for (int c = 0x21; c < 0x7f; ++c) {
+    const char symbol = static_cast<char>(c);
+    if (!isTileCharacter(symbol)) continue;
+    LevelRows rows;
+    rows[0] = std::string(1, symbol);
+    std::vector<LevelObject*> objects;
+    float startX = 0, startY = 0;
+    buildLevelObjects(rows, objects, startX, startY);
+    std::string kind = "start", faces = "[", extra;
+    if (!objects.empty()) {
+      if (const HeatSource* fire = dynamic_cast<const HeatSource*>(objects[0])) {
+        kind = "fire";
+        extra = ",\"strength\":" + number(fire->strength);
+      } else {
+        const Block* block = static_cast<const Block*>(objects[0]);
+        kind = kindName(block->kind);
+        extra = ",\"width\":" + number(block->width) + ",\"height\":" + number(block->height);
+        for (const LevelObject* object : objects)
+          faces += std::string(faces.size() > 1 ? "," : "") + quote(faceName(static_cast<const Block*>(object)->face));
+      }
+    }
+    if (out.size() > 1) out += ',';
+    out += "{\"char\":" + quote(std::string(1, symbol)) + ",\"kind\":" + quote(kind) + ",\"faces\":" + faces +
+           "]" + extra + ",\"about\":" + quote(tileLine(symbol, objects)) + "}";
+    for (LevelObject* object : objects) delete object;
+  }
+  out += "],\"empty\":[";
+  for (std::size_t i = 0; i < sizeof kEmptyCellChars; ++i)
+    out += std::string(i ? "," : "") + quote(std::string(1, kEmptyCellChars[i]));
+  return reply("{\"tiles\":" + out + "],\"columns\":" + std::to_string(kGridColumns) +
+               ",\"rows\":" + std::to_string(kGridRows) + "}");
+}
+
+// The checker's verdict on the file's bytes: {"errors": bool, "issues": [...]}.
+EMSCRIPTEN_KEEPALIVE const char* zv_check(const char* text) {
+  const LevelCheck check = checkLevelText(text);
+  return reply(std::string("{\"errors\":") + (check.hasErrors() ? "true" : "false") +
+               ",\"issues\":" + issuesJson(check) + "}");
+}
+
+// Searches for a winning run as `solver level.txt` does with the same limits.
+EMSCRIPTEN_KEEPALIVE const char* zv_solve(const char* text, double maxGameSeconds, double greed,
+                                          double maxRuns) {
+  if (const char* error = notPlayable(text)) return error;
+  SearchLimits limits;
+  limits.maxGameSeconds = maxGameSeconds;
+  limits.greed = static_cast<float>(greed);
+  limits.maxRuns = static_cast<std::size_t>(maxRuns);
+  limits.progress = [](std::size_t runs) { reportSearchProgress(static_cast<double>(runs)); };
+  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  const SearchResult result = searchLevel(run, limits);
+  return reply(std::string("{\"won\":") + (result.won ? "true" : "false") +
+               ",\"script\":" + quote(formatScript(result.script)) + ",\"frames\":" +
+               std::to_string(result.frames) + ",\"keyChanges\":" + std::to_string(result.script.size()) +
+               ",\"runs\":" + number(static_cast<double>(result.runs)) + ",\"states\":" +
+               number(static_cast<double>(result.states)) + ",\"exhausted\":" +
+               (result.exhausted ? "true" : "false") + ",\"maxRuns\":" + number(maxRuns) +
+               ",\"maxGameSeconds\":" + number(maxGameSeconds) + "}");
+}
+
+// The script's win rates at +-50, +-100 and +-150 ms, as `solver --rates` measures them.
+EMSCRIPTEN_KEEPALIVE const char* zv_rates(const char* text, const char* scriptText, int trials) {
+  if (const char* error = notPlayable(text)) return error;
+  InputScript script;
+  std::string problem;
+  if (!parseScript(scriptText, script, problem)) return reply("{\"error\":" + quote(problem) + "}");
+  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  const RouteRates figures = measureRouteRates(run, script, trials);
+  std::string rates = "[";
+  for (int i = 0; i < 3; ++i)
+    rates += std::string(i ? "," : "") + "{\"ms\":" + std::to_string(kRateMilliseconds[i]) + ",\"wins\":" +
+             std::to_string(figures.rates[i].wins) + ",\"trials\":" + std::to_string(figures.rates[i].trials) + "}";
+  return reply(std::string("{\"exact\":") + (figures.exact ? "true" : "false") + ",\"rates\":" + rates + "]}");
+}
+
+// The kind route search of `solver --kind`: from `from`, or from the calm fast route when it is
+// empty, for `budgetSeconds`; each improvement is reported as it is kept.
+EMSCRIPTEN_KEEPALIVE const char* zv_kind(const char* text, const char* fromText, double budgetSeconds) {
+  if (const char* error = notPlayable(text)) return error;
+  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  InputScript from;
+  std::string problem;
+  if (*fromText) {
+    if (!parseScript(fromText, from, problem)) return reply("{\"error\":" + quote(problem) + "}");
+  } else if (!calmFastRoute(run, from)) {
+    return reply("{\"error\":\"no winning route found to start from\"}");
+  }
+  KindSearchLimits limits;
+  limits.budgetSeconds = budgetSeconds;
+  const KindSearchResult found = searchKindRoute(run, from, limits, [](const InputScript& script, const KindScore& score, int trials) {
+    reportKindProgress(formatScript(script).c_str(), score.wins100, score.wins150, score.wins50, trials);
+  });
+  if (!found.startWon) return reply("{\"error\":\"the starting route does not win unjittered\"}");
+  return reply("{\"script\":" + quote(formatScript(found.script)) + ",\"candidates\":" +
+               std::to_string(found.candidates) + ",\"converged\":" + (found.converged ? "true" : "false") + "}");
+}
+
+// The glider's path for the script and its run-out, in backdrop pixels, with the key held in each
+// frame ("N", "L" or "R"), for drawing the route over the level.
+EMSCRIPTEN_KEEPALIVE const char* zv_route(const char* text, const char* scriptText) {
+  if (const char* error = notPlayable(text)) return error;
+  InputScript script;
+  std::string problem;
+  if (!parseScript(scriptText, script, problem)) return reply("{\"error\":" + quote(problem) + "}");
+  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  const RouteTrace trace = traceRoute(run, withRunOut(script));
+  std::string points = "[", keys;
+  for (const art::Point& p : trace.points) {
+    if (points.size() > 1) points += ',';
+    points += number(p.x) + "," + number(p.y);
+  }
+  for (Steer key : trace.keys) keys += key == Steer::Left ? 'L' : key == Steer::Right ? 'R' : 'N';
+  return reply(std::string("{\"outcome\":\"") + outcomeName(trace.outcome) + "\",\"points\":" + points +
+               "],\"keys\":" + quote(keys) + "}");
+}
+
+// Draws the level's backdrop as the shipped backdrops are drawn, without their colour reduction.
+// With a path, writes it there as an RGB PNG and returns "" or what went wrong; without one,
+// returns the 1024 x 768 RGBA pixels, which live until the next call.
+EMSCRIPTEN_KEEPALIVE const char* zv_backdrop(const char* text, const char* pngPath) {
+  static std::vector<std::uint8_t> pixels;
+  if (!writeScratchLevel(text)) return reply("cannot write the scratch level");
+  const art::Canvas canvas = art::renderBackdropFile(kScratchLevel);
+  if (*pngPath) return reply(art::writePng(pngPath, canvas, art::PngChannels::Rgb));
+  pixels = canvas.toBytes(true);
+  return reinterpret_cast<const char*>(pixels.data());
+}
+
+}  // extern "C"

@@ -1,0 +1,31 @@
+// A worker that runs the editor core's long jobs off the page's thread: the solver's search, the
+// win rates, the kind route search and the backdrop drawing. One job at a time; progress is posted
+// as it comes. A job is stopped by ending the worker, so it never needs to look for a signal.
+import { loadCore } from './core-api.js';
+
+const ready = loadCore({
+  onSearchProgress: (runs) => postMessage({ type: 'progress', runs }),
+  onKindProgress: (script, wins100, wins150, wins50, trials) =>
+    postMessage({ type: 'kind-progress', script, wins100, wins150, wins50, trials }),
+});
+
+onmessage = async (event) => {
+  const job = event.data;
+  let core;
+  try {
+    core = await ready;
+  } catch (error) {
+    postMessage({ type: 'failed', id: job.id, error: String(error) });
+    return;
+  }
+  const started = performance.now();
+  let result;
+  if (job.type === 'solve') result = core.solve(job.text, job.limits);
+  else if (job.type === 'rates') result = core.rates(job.text, job.script, job.trials);
+  else if (job.type === 'kind') result = core.kind(job.text, job.from, job.budget);
+  else if (job.type === 'backdrop') result = core.backdropPixels(job.text);
+  else if (job.type === 'warm') result = true;
+  const message = { type: 'done', id: job.id, job: job.type, result, ms: performance.now() - started };
+  if (result instanceof Uint8ClampedArray) postMessage(message, [result.buffer]);
+  else postMessage(message);
+};

@@ -1,0 +1,92 @@
+// A level as a link: the level file's bytes compressed with raw DEFLATE and written in unpadded
+// base64url, after "#level=" (index.html plays it, editor.html edits it). Python's zlib with
+// wbits=-15 makes the same code (tools/level-link.py). Also the gate every level passes on its way
+// in, from a link, a file or a paste: at most MAX_LEVEL_BYTES of text, one byte a character.
+
+export const MAX_LEVEL_BYTES = 4096;
+// Where the editor keeps its draft between visits.
+export const DRAFT_KEY = 'zarvolith.editor.draft';
+
+const BASE64URL = /^[A-Za-z0-9_-]*$/;
+
+// The bytes as a level text, one character a byte; or why they cannot be one.
+export function levelText(bytes) {
+  if (bytes.length > MAX_LEVEL_BYTES)
+    return { error: `the level is ${bytes.length} bytes; a level file is at most ${MAX_LEVEL_BYTES}` };
+  // A level is text: a NUL or a control character other than a line end or tab means binary data.
+  for (const b of bytes)
+    if (b === 0 || (b < 0x20 && b !== 0x0a && b !== 0x0d && b !== 0x09) || b === 0x7f)
+      return { error: 'this is not a text file (it holds binary bytes)' };
+  let text = '';
+  for (const b of bytes) text += String.fromCharCode(b);
+  return { text };
+}
+
+// The text's bytes, one a character.
+export function levelBytes(text) {
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i) & 0xff;
+  return bytes;
+}
+
+async function pipe(bytes, stream, limit) {
+  const reader = new Blob([bytes]).stream().pipeThrough(stream).getReader();
+  const chunks = [];
+  let total = 0;
+  for (;;) {
+    const { done, value } = await reader.read();
+    if (done) break;
+    total += value.length;
+    if (total > limit) {
+      reader.cancel().catch(() => {});
+      return null;
+    }
+    chunks.push(value);
+  }
+  const out = new Uint8Array(total);
+  let at = 0;
+  for (const chunk of chunks) {
+    out.set(chunk, at);
+    at += chunk.length;
+  }
+  return out;
+}
+
+function toBase64url(bytes) {
+  let binary = '';
+  for (const b of bytes) binary += String.fromCharCode(b);
+  return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+// The link code of a level text.
+export async function encodeLevel(text) {
+  return toBase64url(await pipe(levelBytes(text), new CompressionStream('deflate-raw'), Infinity));
+}
+
+// The level text a code holds, or {error} saying what is wrong with the code.
+export async function decodeLevel(code) {
+  if (!code) return { error: 'the link holds no level' };
+  if (!BASE64URL.test(code) || code.length % 4 === 1)
+    return { error: 'the link is damaged: its level code is not base64url' };
+  const binary = atob(code.replace(/-/g, '+').replace(/_/g, '/') + '='.repeat((4 - (code.length % 4)) % 4));
+  const packed = Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  let bytes;
+  try {
+    bytes = await pipe(packed, new DecompressionStream('deflate-raw'), MAX_LEVEL_BYTES);
+  } catch (error) {
+    return { error: 'the link is damaged: its level code does not inflate' };
+  }
+  if (bytes === null) return { error: `the link's level is larger than ${MAX_LEVEL_BYTES} bytes` };
+  return levelText(bytes);
+}
+
+// The code after "#level=" in a location hash, or null when there is none.
+export function codeFromHash(hash) {
+  const match = /^#level=(.*)$/.exec(hash || '');
+  return match ? match[1] : null;
+}
+
+// The address of the page (index.html or editor.html, beside this module's folder) with the level.
+export async function levelUrl(page, text) {
+  return new URL(page + '#level=' + (await encodeLevel(text)), new URL('..', import.meta.url)).href;
+}

@@ -1,0 +1,104 @@
+// The level being edited, as 15 rows of characters, its undo history, and the rule that decides
+// which texts may be loaded into it.
+
+export const COLUMNS = 20;
+export const ROWS = 15;
+// The empty cell the shipped levels use (the format also reads '.' as empty).
+export const EMPTY = ' ';
+
+// The text's lines without their line ends, as the game reads them: a CR just before an LF
+// belongs to the line end, and a last line without an LF still counts.
+function splitLines(text) {
+  const lines = text.split('\n');
+  if (lines[lines.length - 1] === '') lines.pop();
+  return lines.map((line) => (line.endsWith('\r') ? line.slice(0, -1) : line));
+}
+
+// The level file's text of the rows: each line ending in a line feed, as the game reads it.
+export function textOf(rows) {
+  return rows.map((row) => row + '\n').join('');
+}
+
+export function cellAt(rows, row, column) {
+  return rows[row][column] ?? EMPTY;
+}
+
+// The rows with one cell changed; a row shorter than the cell is padded with empty cells, and an
+// empty cell past the end of a row is already empty, so it changes nothing.
+export function withCell(rows, row, column, char) {
+  const line = rows[row];
+  if (cellAt(rows, row, column) === char) return rows;
+  const padded = line.length > column ? line : line + EMPTY.repeat(column - line.length + 1);
+  const out = rows.slice();
+  out[row] = padded.slice(0, column) + char + padded.slice(column + 1);
+  return out;
+}
+
+// A room closed by walls that guard its inside faces, with a start at the top left and a
+// two-cell exit in the floor at the right, so that it is a winnable level from the first moment.
+export function newRoomRows() {
+  const rows = [')' + '('.repeat(COLUMNS - 1)];
+  for (let r = 1; r < ROWS - 1; ++r) rows.push(')' + EMPTY.repeat(COLUMNS - 2) + '(');
+  rows.push(')'.repeat(COLUMNS - 3) + 'GG(');
+  rows[1] = ')' + EMPTY + 'g' + rows[1].slice(3);
+  return rows;
+}
+
+// What a text loads as: {rows} or {refused: [messages]}.
+//
+// The rule: a text loads, even with checker errors, when every byte of it has a place on the
+// 20x15 grid: at most 15 lines, none longer than 20 characters, every character a tile or an
+// empty cell. Errors of that kind of text (no start, no exit, fewer than 15 lines, no line feed
+// at the end) are what the editor is there to mend: missing lines are added empty, the last line
+// gets its line feed, CR LF line ends become LF. Anything else would lose bytes on the grid or
+// change what they mean, so it is refused with the checker's messages about those bytes, and the
+// draft is left as it was. An empty text is refused too: it is a mistake, not a level.
+export function rowsForText(text, core, known) {
+  if (text.length === 0) return { refused: ['the text is empty'] };
+  const lines = splitLines(text);
+  const unknown = (line, column) => !known.has((lines[line - 1] || '')[column - 1] ?? EMPTY);
+  const fits = lines.length <= ROWS && lines.every((line) => line.length <= COLUMNS) &&
+               lines.every((line) => [...line].every((c) => known.has(c)));
+  if (fits) {
+    const rows = lines.slice();
+    while (rows.length < ROWS) rows.push('');
+    return { rows };
+  }
+  const off = core.check(text).issues.filter((issue) => !issue.warning && (
+    issue.line > ROWS ||
+    (issue.column > COLUMNS && (lines[issue.line - 1] || '').length > COLUMNS) ||
+    (issue.line > 0 && issue.column > 0 && issue.column <= COLUMNS && unknown(issue.line, issue.column))));
+  const messages = off.map((issue) => `line ${issue.line}, column ${issue.column}: ${issue.message}`);
+  return { refused: messages.length ? messages : ['the text does not fit the 20x15 grid'] };
+}
+
+// Undo and redo over whole level texts: each step is one text, a drag stroke or a load.
+export class History {
+  constructor(limit = 500) {
+    this.limit = limit;
+    this.steps = [];
+    this.at = -1;
+  }
+
+  reset(text) {
+    this.steps = [text];
+    this.at = 0;
+  }
+
+  get current() { return this.steps[this.at]; }
+  get canUndo() { return this.at > 0; }
+  get canRedo() { return this.at < this.steps.length - 1; }
+
+  // Adds a step, dropping the steps undone before it; the same text again adds nothing.
+  push(text) {
+    if (text === this.current) return false;
+    this.steps.splice(this.at + 1);
+    this.steps.push(text);
+    if (this.steps.length > this.limit) this.steps.shift();
+    this.at = this.steps.length - 1;
+    return true;
+  }
+
+  undo() { return this.canUndo ? this.steps[--this.at] : null; }
+  redo() { return this.canRedo ? this.steps[++this.at] : null; }
+}

@@ -1,0 +1,137 @@
+// Runs the editor core's long jobs in workers so that painting never waits: a JobRunner holds
+// one worker at a time, with a spare already loaded, and stops a job by ending its worker. The
+// Prover puts a level through the solver, then measures the winning route's win rates, and on
+// request searches for a kinder route; a new level stops all of that and starts again.
+import { SEARCH_LIMITS, RATE_TRIALS } from './core-api.js';
+
+const WORKER_URL = new URL('./core-worker.js', import.meta.url);
+const WARM_ID = -1;
+
+function spawn() {
+  const worker = new Worker(WORKER_URL, { type: 'module' });
+  worker.postMessage({ type: 'warm', id: WARM_ID });  // loads and compiles the core now
+  return worker;
+}
+
+export class JobRunner {
+  constructor({ spare = true } = {}) {
+    this.keepSpare = spare;
+    this.spare = spare ? spawn() : null;
+    this.worker = null;
+    this.pending = null;  // the running job's resolve, or null when the worker is idle
+    this.nextId = 0;
+  }
+
+  // Runs one job; resolves with the worker's 'done' message, or with null when stopped first.
+  // onProgress hears every other message the job posts.
+  run(job, onProgress) {
+    this.stop();
+    if (!this.worker) {
+      this.worker = this.spare || spawn();
+      this.spare = this.keepSpare ? spawn() : null;
+    }
+    const id = ++this.nextId;
+    const worker = this.worker;
+    return new Promise((resolve, reject) => {
+      this.pending = resolve;
+      worker.onmessage = (event) => {
+        const message = event.data;
+        if (worker !== this.worker) return;
+        if (message.type === 'done' && message.id === id) {
+          this.pending = null;
+          resolve(message);
+        } else if (message.type === 'failed') {
+          this.pending = null;
+          reject(new Error(message.error));
+        } else if (message.id === undefined && onProgress) {
+          onProgress(message);
+        }
+      };
+      worker.onerror = (event) => {
+        event.preventDefault();
+        this.pending = null;
+        this.worker = null;
+        worker.terminate();
+        reject(new Error('the editor core stopped: ' + (event.message || 'unknown error')));
+      };
+      worker.postMessage({ ...job, id });
+    });
+  }
+
+  get busy() { return this.pending !== null; }
+
+  // Ends the running job, if any, by ending its worker; the next job takes the spare.
+  stop() {
+    if (!this.pending) return;
+    const resolve = this.pending;
+    this.pending = null;
+    this.worker.terminate();
+    this.worker = null;
+    resolve(null);
+  }
+}
+
+// listener: searching({runs, maxRuns}), verdict(result), rates({script, exact, rates}),
+// kindProgress({script, wins100, wins150, wins50, trials}), kindDone(result), failed(error).
+// Each is optional. Every call carries the text it is about as a second argument.
+export class Prover {
+  constructor(listener) {
+    this.listener = listener;
+    this.proof = new JobRunner();
+    this.kindRunner = null;  // made on the first request: most sessions never ask
+    this.text = null;
+  }
+
+  tell(name, value) {
+    const hear = this.listener[name];
+    if (hear) hear(value, this.text);
+  }
+
+  stop() {
+    this.proof.stop();
+    if (this.kindRunner) this.kindRunner.stop();
+  }
+
+  // Proves the level: stops the work on the previous one, searches, then rates the route found.
+  async prove(text) {
+    this.stop();
+    this.text = text;
+    const started = performance.now();
+    const maxRuns = SEARCH_LIMITS.maxRuns;
+    this.tell('searching', { runs: 0, maxRuns });
+    try {
+      const solved = await this.proof.run({ type: 'solve', text, limits: SEARCH_LIMITS }, (m) => {
+        if (m.type === 'progress') this.tell('searching', { runs: m.runs, maxRuns });
+      });
+      if (!solved || this.text !== text) return;
+      const verdict = { ...solved.result, ms: performance.now() - started, searchMs: solved.ms };
+      this.tell('verdict', verdict);
+      if (verdict.won) await this.rate(text, verdict.script);
+    } catch (error) {
+      if (this.text === text) this.tell('failed', error);
+    }
+  }
+
+  async rate(text, script) {
+    const rated = await this.proof.run({ type: 'rates', text, script, trials: RATE_TRIALS });
+    if (rated && this.text === text) this.tell('rates', { script, ...rated.result });
+  }
+
+  // Runs the kind route search on the level being proved for budgetSeconds, reporting each
+  // improvement, then rates the route it ends with.
+  async findKinderRoute(budgetSeconds) {
+    const text = this.text;
+    if (text === null) return;
+    if (!this.kindRunner) this.kindRunner = new JobRunner({ spare: false });
+    try {
+      const found = await this.kindRunner.run({ type: 'kind', text, from: '', budget: budgetSeconds }, (m) => {
+        if (m.type === 'kind-progress' && this.text === text) this.tell('kindProgress', m);
+      });
+      if (!found || this.text !== text) return;
+      this.tell('kindDone', found.result);
+      if (found.result.script) await this.rate(text, found.result.script);
+    } catch (error) {
+      if (this.text === text) this.tell('failed', error);
+    }
+  }
+}
