@@ -8,7 +8,7 @@ GAME_DIR    = $(BUILD)/game
 XVFB        = tools/dev/with-xvfb.sh
 
 .PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc install deb clean
-.PHONY: web run-web test-web bench-web
+.PHONY: web run-web test-web bench-web level-link
 
 all: build
 
@@ -59,6 +59,12 @@ run-web: deps
 test-web: web
 	@tests/web/browser_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
 	@tests/web/editor_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
+	@tests/web/level_link_test.py $(WEB_BUILD)/site levels
+
+# The link that plays a level file in the browser build: make level-link LEVEL=path [SITE=url]
+SITE ?= http://127.0.0.1:$(PORT)/
+level-link:
+	@tools/level-link.py $(LEVEL) $(SITE)
 
 # Download size, time to the title's first frame and frame times in headless Chromium.
 bench-web: web
