@@ -69,6 +69,7 @@ level-link:
 # Download size, time to the title's first frame and frame times in headless Chromium.
 bench-web: web
 	@bench/web_figures.py $(WEB_BUILD)/site
+	@bench/editor_figures.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
 
 FUZZ_SECONDS ?= 60
 fuzz:
