@@ -29,8 +29,17 @@ TEST_P(ShippedLevel, SolverWinsAndAFreshReplayWinsAgain) {
   int frames = 0;
   {
     LevelRun run(path, GetParam());
-    const SearchResult result = searchLevel(run, SearchLimits{});
+    // The search reports its progress every kProgressRuns segments, as the editor shows it.
+    SearchLimits limits;
+    std::size_t reports = 0, lastReported = 0;
+    limits.progress = [&](std::size_t runs) {
+      ++reports;
+      lastReported = runs;
+    };
+    const SearchResult result = searchLevel(run, limits);
     ASSERT_TRUE(result.won) << "after " << result.runs << " runs";
+    EXPECT_EQ(reports, result.runs / kProgressRuns);
+    EXPECT_EQ(lastReported, reports * kProgressRuns);
     // Every state the search met lies inside the level.
     EXPECT_GT(result.extent.minX, -50.0f);
     EXPECT_LT(result.extent.maxX, 50.0f);

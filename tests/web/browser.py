@@ -163,3 +163,16 @@ class Page:
             except ProcessLookupError:
                 pass
             shutil.rmtree(self.profile, ignore_errors=True)
+
+
+def run_checks(test, name):
+    """Runs a test made of named checks (its `run`, `close` and list of `results`), prints the
+    tally under `name` and returns the exit status: 1 when any check failed."""
+    try:
+        test.run()
+    finally:
+        test.close()
+    passed = sum(test.results)
+    failed = len(test.results) - passed
+    print("%s: %d passed, %d failed" % (name, passed, failed))
+    return 1 if failed else 0

@@ -10,7 +10,7 @@ import subprocess
 import sys
 import time
 
-from browser import Page, SiteServer
+from browser import Page, SiteServer, run_checks
 
 # Console lines the page may print, each with its reason. Anything else at warning level or
 # above fails the test.
@@ -152,15 +152,7 @@ class BrowserTest:
 
 
 def main():
-    test = BrowserTest(*sys.argv[1:4])
-    try:
-        test.run()
-    finally:
-        test.close()
-    passed = sum(test.results)
-    failed = len(test.results) - passed
-    print("browser: %d passed, %d failed" % (passed, failed))
-    return 1 if failed else 0
+    return run_checks(BrowserTest(*sys.argv[1:4]), "browser")
 
 
 if __name__ == "__main__":

@@ -16,7 +16,7 @@ import tempfile
 import time
 import zlib
 
-from browser import Page, SiteServer
+from browser import Page, SiteServer, run_checks
 
 WINDOW = (1280, 900)
 DRAFT_KEY = "zarvolith.editor.draft"
@@ -444,15 +444,7 @@ class EditorTest:
 
 
 def main():
-    test = EditorTest(*sys.argv[1:4])
-    try:
-        test.run()
-    finally:
-        test.close()
-    passed = sum(test.results)
-    failed = len(test.results) - passed
-    print("editor: %d passed, %d failed" % (passed, failed))
-    return 1 if failed else 0
+    return run_checks(EditorTest(*sys.argv[1:4]), "editor")
 
 
 if __name__ == "__main__":

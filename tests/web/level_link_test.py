@@ -10,7 +10,7 @@ import sys
 import zlib
 import base64
 
-from browser import Page, SiteServer
+from browser import run_checks
 from browser_test import BrowserTest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
@@ -110,14 +110,7 @@ class LinkTest(BrowserTest):
 
 
 def main():
-    test = LinkTest(*sys.argv[1:3])
-    try:
-        test.run()
-    finally:
-        test.close()
-    passed = sum(test.results)
-    print("level links: %d passed, %d failed" % (passed, len(test.results) - passed))
-    return 1 if passed != len(test.results) else 0
+    return run_checks(LinkTest(*sys.argv[1:3]), "level links")
 
 
 if __name__ == "__main__":
