@@ -19,6 +19,11 @@ export function textOf(rows) {
   return rows.map((row) => row + '\n').join('');
 }
 
+// The rows of a text that textOf wrote (the editor's own texts: draft, history, backdrop).
+export function rowsOf(text) {
+  return text.split('\n').slice(0, ROWS);
+}
+
 export function cellAt(rows, row, column) {
   return rows[row][column] ?? EMPTY;
 }

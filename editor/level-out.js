@@ -1,0 +1,49 @@
+// Levels going out: the file download, the share dialog's links, and Play in the game.
+import { levelBytes, levelUrl } from './level-code.js';
+
+const $ = (id) => document.getElementById(id);
+
+// Downloads the text as the file the game reads, byte for byte.
+export function saveLevel(text, fileName) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([levelBytes(text)], { type: 'text/plain' }));
+  link.download = fileName;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+// The Share and Play buttons, for the text current() gives; playable() says whether Play may go.
+export function attachLevelOut(current, playable) {
+  $('share').addEventListener('click', async () => {
+    $('share-link').value = await levelUrl('index.html', current());
+    $('share-edit-link').value = await levelUrl('editor.html', current());
+    $('share-note').textContent = 'The whole level is in the link: nothing is uploaded.';
+    $('share-dialog').showModal();
+    $('share-link').select();
+  });
+  $('share-copy').addEventListener('click', async () => {
+    const field = $('share-link');
+    field.select();
+    let copied = false;
+    try {
+      await navigator.clipboard.writeText(field.value);
+      copied = true;
+    } catch {
+      try {
+        copied = document.execCommand('copy');
+      } catch {
+        copied = false;
+      }
+    }
+    $('share-note').textContent = copied ? 'Copied to the clipboard.' : 'The browser would not copy it: the link is selected, press Ctrl+C.';
+  });
+  // The game's page starts in the level when it knows the editor sent it.
+  $('play').addEventListener('click', async () => {
+    if (!playable()) return;
+    const url = await levelUrl('index.html', current());
+    sessionStorage.setItem('zarvolith.fromEditor', '1');
+    location.href = url;
+  });
+}

@@ -1,0 +1,16 @@
+// The page's message line: a passing note, or an error that stays until it is dismissed.
+const box = document.getElementById('message');
+let timer = 0;
+
+export function message(text, { error = false, lasting = error } = {}) {
+  clearTimeout(timer);
+  document.getElementById('message-text').textContent = text;
+  box.className = error ? 'error' : 'info';
+  box.hidden = false;
+  if (!lasting) timer = setTimeout(() => (box.hidden = true), 6000);
+}
+
+document.getElementById('message-close').addEventListener('click', () => (box.hidden = true));
+
+// "Level 3" from "level 3", for messages that open with a source's name.
+export const capital = (text) => text[0].toUpperCase() + text.slice(1);
