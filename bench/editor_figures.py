@@ -12,7 +12,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from browser import Page, SiteServer  # noqa: E402
-from level_link_test import code_of  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+level_link = __import__("level-link")
 
 # The longest gap between animation frames over a few seconds, ms.
 FRAME_GAPS = """new Promise((done) => { let last = performance.now(), worst = 0;
@@ -68,7 +69,7 @@ def main():
         sealed = "\n".join(room)
         page.navigate(server.url + "editor/shipped-levels.json")  # a new document, not a new hash
         began = time.monotonic()
-        page.navigate(server.url + "editor.html#level=" + code_of(sealed.encode()))
+        page.navigate(server.url + "editor.html#level=" + level_link.level_code(sealed.encode()))
         page.wait_for("window.zvEditor && zvEditor.ready", 60)
         searching = page.evaluate(FRAME_GAPS.replace("SECONDS", "3"))
         verdict = page.wait_for("zvEditor.verdict()", 120)

@@ -20,10 +20,6 @@ WON = 4  # the game's state once the last level's exit is reached
 DRAFT = "zarvolith.editor.draft"
 
 
-def code_of(data):
-    return level_link.level_code(data)
-
-
 def raw_code(packed):
     return base64.urlsafe_b64encode(packed).rstrip(b"=").decode()
 
@@ -51,7 +47,7 @@ class LinkTest(BrowserTest):
 
     def shared_link(self):
         data = self.level(9)
-        self.open_link(code_of(data))
+        self.open_link(level_link.level_code(data))
         self.check("a shell-made link starts the game", self.page.wait_for("Module.frameTiming.firstFrameMs", 60) is not None)
         files = self.page.evaluate("Module.FS.readdir('/levels').filter(n => n[0] !== '.').join(' ')")
         self.check("the link's level is the only level", files == "level1.txt", files)
@@ -65,7 +61,7 @@ class LinkTest(BrowserTest):
 
     def play_from_editor(self):
         data = self.level(1)
-        self.open_link(code_of(data), from_editor=True)
+        self.open_link(level_link.level_code(data), from_editor=True)
         playing = self.page.wait_for("Module.calledRun && Module._zarvolithGameState() === 2", 60)
         self.check("from the editor the game starts in the level", bool(playing), str(self.state()))
         self.page.pump(0.2)
@@ -93,7 +89,7 @@ class LinkTest(BrowserTest):
     def bad_links(self):
         for name, code, words in self.BAD_LINKS:
             if code is None:
-                code = code_of(self.level(1).replace(b"g", b" "))
+                code = level_link.level_code(self.level(1).replace(b"g", b" "))
             self.open_link(code)
             message = self.page.wait_for("document.getElementById('problem') && document.getElementById('problem').textContent", 20)
             self.check("a link whose level %s says so" % name, bool(message) and words in message, repr(message))
