@@ -1,5 +1,10 @@
 // The freeglut calls the game makes that emscripten's GLUT lacks, an end of the game that the
 // page can see, and the frame timings the page and its tests read.
+// This is the one place that reaches into emscripten's own JavaScript: it was written for
+// emscripten 3.1.6 (Debian 12's), whose library_glut.js it extends and partly replaces
+// (glutPostRedisplay, the keydown listener) and whose GLUT and Browser objects it uses.
+// The page's other scripts use only DOM events, the game's exported functions and the audio
+// context SDL keeps on Module.SDL2.
 mergeInto(LibraryManager.library, {
   // The close callback runs once, when the game destroys its window (Escape, or a click after a
   // crash), as freeglut runs it on the desktop.

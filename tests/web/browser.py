@@ -142,6 +142,46 @@ class Page:
         self.send("Input.dispatchKeyEvent", type="keyDown" if down else "keyUp", key=name,
                   code=name, windowsVirtualKeyCode=self.KEYS[name], nativeVirtualKeyCode=self.KEYS[name])
 
+    def emulate(self, width, height, mobile=True, touch=True, scale=1):
+        """Makes the tab a device of that size: a phone or tablet (mobile, with a touch screen)
+        or a desktop window; a width above the height is landscape."""
+        landscape = width > height
+        self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=scale, mobile=mobile,
+                  screenOrientation={"type": "landscapePrimary" if landscape else "portraitPrimary",
+                                     "angle": 90 if landscape else 0})
+        self.send("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
+
+    def touch(self, fingers):
+        """Puts the fingers {id: (x, y)} on the screen, in place of the ones there before: a
+        finger left out is lifted, a new one is put down, one that changed place moves. Chromium
+        takes each event's points as the ones that end, move or begin."""
+        before = getattr(self, "fingers", {})
+
+        def points(ids, where):
+            return [{"x": where[i][0], "y": where[i][1], "id": i} for i in sorted(ids)]
+        lifted = set(before) - set(fingers)
+        moved = {i for i in set(before) & set(fingers) if before[i] != fingers[i]}
+        added = set(fingers) - set(before)
+        for kind, ids, where in (("touchEnd", lifted, before), ("touchMove", moved, fingers),
+                                 ("touchStart", added, fingers)):
+            if ids:
+                self.send("Input.dispatchTouchEvent", type=kind, touchPoints=points(ids, where))
+        self.fingers = dict(fingers)
+
+    def tap(self, x, y, hold=0.05):
+        self.touch({0: (x, y)})
+        self.pump(hold)
+        self.touch({})
+
+    def hide(self):
+        """Hides the tab behind a new one, as switching tabs or locking a phone does."""
+        self.cover = self.send("Target.createTarget", url="about:blank")["targetId"]
+
+    def show(self):
+        self.send("Target.closeTarget", targetId=self.cover)
+        self.cover = None
+
     def screenshot(self, clip):
         """PNG bytes of the region clip = (x, y, width, height) in page pixels."""
         x, y, w, h = clip

@@ -23,6 +23,7 @@ ALLOWED_WARNINGS = {
 # A window smaller than the canvas, so the page's scaling is exercised too.
 WINDOW = (960, 720)
 COMPARE_SIZE = "128x96"
+ARROWS = {"R": "ArrowRight", "L": "ArrowLeft"}
 
 
 def pixels(png_path_or_bytes):
@@ -39,6 +40,8 @@ def difference(a, b):
 
 
 class BrowserTest:
+    allowed_warnings = ALLOWED_WARNINGS
+
     def __init__(self, site, game, levels):
         self.game = game
         self.levels = levels
@@ -48,9 +51,13 @@ class BrowserTest:
         self.clip = None
 
     def check(self, name, ok, detail=""):
+        ok = bool(ok)
         self.results.append(ok)
         print("%s - %s%s" % ("ok" if ok else "FAIL", name, (": " + detail) if detail else ""), flush=True)
         return ok
+
+    def route(self):
+        return open(os.path.join(self.levels, "level1.route")).read().strip()
 
     def picture(self, name):
         return pixels(os.path.join(self.game, "images", name))
@@ -90,23 +97,36 @@ class BrowserTest:
                    self.page.evaluate("document.getElementById('progress').textContent") == "Loading 100%")
         self.page.pump(0.5)
 
-    def play_route(self, route):
-        """Holds each key of a route ("R90 N540 R120": frames at 60 per second) in real time."""
-        names = {"R": "ArrowRight", "L": "ArrowLeft"}
-        held = None
+    def play_route(self, route, hold=None):
+        """Holds each key of a route ("R90 N540 R120": frames at 60 per second) in real time;
+        hold(letter, down) presses and releases one, the arrow keys unless given."""
+        hold = hold or (lambda letter, down: self.page.key(ARROWS[letter], down))
+        held = "N"
         at = time.monotonic()
-        for step in route.split():
-            key, frames = names.get(step[0]), int(step[1:])
-            if key != held:
-                if held:
-                    self.page.key(held, False)
-                if key:
-                    self.page.key(key, True)
-                held = key
+        for step in route.split() + ["N0"]:
+            letter, frames = step[0], int(step[1:])
+            if letter != held:
+                if held != "N":
+                    hold(held, False)
+                if letter != "N":
+                    hold(letter, True)
+                held = letter
             at += frames / 60
             self.page.pump(max(0.0, at - time.monotonic()))
-        if held:
-            self.page.key(held, False)
+
+    def reaches_level_2(self, name, route, hold=None):
+        self.play_route(route, hold)
+        for _ in range(10):  # the route ends in the air: the glider may need a moment more
+            self.page.pump(0.5)
+            if self.looks_like("level2bg.png", "level1bg.png")[0]:
+                break
+        return self.shows(name, "level2bg.png", "level1bg.png")
+
+    def console_is_clean(self):
+        self.check("no JavaScript exception", not self.page.exceptions, "; ".join(self.page.exceptions))
+        unexpected = [text for level, text in self.page.console
+                      if level in ("warning", "error") and not any(a in text for a in self.allowed_warnings)]
+        self.check("no console error and no unlisted warning", not unexpected, "; ".join(unexpected[:5]))
 
     def run(self):
         self.open_page()
@@ -123,14 +143,8 @@ class BrowserTest:
         self.page.pump(0.3)
         self.shows("a second click starts level 1", "level1bg.png", "level2bg.png")
 
-        route = open(os.path.join(self.levels, "level1.route")).read().strip()
         self.page.pump(0.2)
-        self.play_route(route)
-        for _ in range(10):  # the route ends in the air: the glider may need a moment more
-            self.page.pump(0.5)
-            if self.looks_like("level2bg.png", "level1bg.png")[0]:
-                break
-        self.shows("level 1's route played with keys reaches level 2", "level2bg.png", "level1bg.png")
+        self.reaches_level_2("level 1's route played with keys reaches level 2", self.route())
         self.check("the arrow keys did not scroll the page", self.page.evaluate("scrollX === 0 && scrollY === 0"))
 
         self.page.key("Escape", True)
@@ -141,10 +155,7 @@ class BrowserTest:
         self.check("the music stops when the game ends", self.page.wait_for("!Module.musicPlaying()", 5) is True)
 
         self.page.pump(0.5)
-        self.check("no JavaScript exception", not self.page.exceptions, "; ".join(self.page.exceptions))
-        unexpected = [text for level, text in self.page.console
-                      if level in ("warning", "error") and not any(a in text for a in ALLOWED_WARNINGS)]
-        self.check("no console error and no unlisted warning", not unexpected, "; ".join(unexpected[:5]))
+        self.console_is_clean()
 
     def close(self):
         self.page.close()

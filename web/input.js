@@ -1,0 +1,264 @@
+// The page's own controls, turned into the key and mouse events the game already takes from a
+// keyboard and a mouse: touch buttons, a gamepad, full screen, and a page that is hidden.
+// Every source that holds a key (the keyboard, a finger, a pad) is counted, so the game sees one
+// key press when the first source presses it and one release when the last lets go.
+
+const KEYS = {
+  left: { key: 'ArrowLeft', keyCode: 37 },
+  right: { key: 'ArrowRight', keyCode: 39 },
+  up: { key: 'ArrowUp', keyCode: 38 },
+  quit: { key: 'Escape', keyCode: 27 },
+};
+const NAME_OF_KEY = Object.fromEntries(Object.entries(KEYS).map(([name, { key }]) => [key, name]));
+
+// The game's states in which a click moves on (title and instructions); elsewhere the pad's
+// south button is "try again", since a click after a crash quits.
+const CLICK_STATES = [0, 1];
+// Standard gamepad mapping: south face button, Start/Options, d-pad left and right.
+const PAD = { south: 0, start: 9, left: 14, right: 15 };
+const STICK_DEAD_ZONE = 0.5;
+// After leaving full screen a browser may still hand the page the Escape that left it.
+const FULLSCREEN_ESCAPE_GRACE_MS = 500;
+
+const HINTS = {
+  keys: 'Click to begin. Left and Right arrows steer, Up tries a level again after a crash, Esc quits.',
+  touch: 'Tap the picture to begin. Hold ◀ and ▶ to steer; ↻ tries again after a crash, ✕ quits.',
+  pad: 'Press A to begin. The d-pad or the left stick steers, A tries again after a crash, Start quits.',
+  fullscreen: 'In full screen Esc only leaves full screen: press it again, or ✕, to quit.',
+};
+
+// The game's mouse click, as a press and release at the middle of the picture.
+export function clickPicture(canvas) {
+  const rect = canvas.getBoundingClientRect();
+  const at = { clientX: rect.left + rect.width / 2, clientY: rect.top + rect.height / 2, button: 0,
+               bubbles: true, cancelable: true };
+  canvas.dispatchEvent(new MouseEvent('mousedown', at));
+  canvas.dispatchEvent(new MouseEvent('mouseup', at));
+}
+
+// Who holds which key, and the events that tell the game.
+class HeldKeys {
+  constructor() {
+    this.holders = new Map(Object.keys(KEYS).map((name) => [name, new Set()]));
+  }
+
+  static send(type, name) {
+    const { key, keyCode } = KEYS[name];
+    window.dispatchEvent(new KeyboardEvent(type, { key, code: key, keyCode, which: keyCode,
+                                                   bubbles: true, cancelable: true }));
+  }
+
+  // Returns whether the game had to be told (no other source held the key).
+  press(source, name) {
+    const holders = this.holders.get(name);
+    const first = holders.size === 0;
+    holders.add(source);
+    return first;
+  }
+
+  release(source, name) {
+    const holders = this.holders.get(name);
+    return holders.delete(source) && holders.size === 0;
+  }
+
+  // For the page's own sources, which send their events themselves.
+  pressAndSend(source, name) {
+    if (this.press(source, name)) HeldKeys.send('keydown', name);
+  }
+
+  releaseAndSend(source, name) {
+    if (this.release(source, name)) HeldKeys.send('keyup', name);
+  }
+
+  releaseAll(source) {
+    for (const [name, holders] of this.holders)
+      if (holders.has(source)) this.releaseAndSend(source, name);
+  }
+
+  releaseEveryone() {
+    for (const [name, holders] of this.holders)
+      if (holders.size) {
+        holders.clear();
+        HeldKeys.send('keyup', name);
+      }
+  }
+}
+
+// Starts listening. Must run before the game's script: the keyboard filter has to see each key
+// event before the game's toolkit does, which listens on the window too.
+//   canvas      the game's canvas
+//   pad         the element holding the touch buttons (button[data-key="left|right|up|quit"])
+//   fullscreen  the full-screen button
+//   hint        the element that says how to play
+//   gameState   () => the game's state, or null before it runs
+//   onHidden, onShown   the page pauses and resumes its sound
+export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden, onShown }) {
+  const held = new HeldKeys();
+  const root = document.documentElement;
+  let mode = 'keys';
+  let leftFullscreenAt = -Infinity;
+
+  function describe() {
+    hint.textContent = document.fullscreenElement ? HINTS[mode] + ' ' + HINTS.fullscreen : HINTS[mode];
+  }
+
+  function useMode(next) {
+    if (next === 'touch') root.classList.add('touch');
+    if (mode === next) return;
+    mode = next;
+    describe();
+  }
+
+  // The keyboard: a press of a key that another source already holds, or a release while
+  // another still holds it, would tell the game twice, so it stops here.
+  function inFullscreenEscape(event) {
+    return event.key === 'Escape' &&
+      (document.fullscreenElement || performance.now() - leftFullscreenAt < FULLSCREEN_ESCAPE_GRACE_MS);
+  }
+  window.addEventListener('keydown', (event) => {
+    if (!event.isTrusted) return;
+    if (inFullscreenEscape(event)) {
+      event.stopImmediatePropagation();
+      event.preventDefault();
+      if (document.fullscreenElement) document.exitFullscreen();
+      return;
+    }
+    const name = NAME_OF_KEY[event.key];
+    if (!name || event.repeat) return;
+    useMode('keys');
+    if (!held.press('keyboard', name)) event.stopImmediatePropagation();
+  }, true);
+  window.addEventListener('keyup', (event) => {
+    if (!event.isTrusted) return;
+    const name = NAME_OF_KEY[event.key];
+    if (!name) return;
+    if (!held.release('keyboard', name)) event.stopImmediatePropagation();
+  }, true);
+
+  // Touch buttons: each finger holds the button under it, and follows it as it slides.
+  const fingers = new Map();  // pointerId -> key name, or null off the buttons
+  function buttonAt(x, y) {
+    const element = document.elementFromPoint(x, y);
+    const button = element && element.closest('button[data-key]');
+    return button && pad.contains(button) ? button.dataset.key : null;
+  }
+  function moveFinger(id, name) {
+    const before = fingers.get(id);
+    if (before === name) return;
+    fingers.set(id, name);
+    if (before) held.releaseAndSend('finger' + id, before);
+    if (name) held.pressAndSend('finger' + id, name);
+    showFingers();
+  }
+  function showFingers() {
+    const touched = new Set(fingers.values());
+    for (const button of pad.querySelectorAll('button[data-key]'))
+      button.classList.toggle('held', touched.has(button.dataset.key));
+  }
+  function liftFinger(event) {
+    if (!fingers.has(event.pointerId)) return;
+    moveFinger(event.pointerId, null);
+    fingers.delete(event.pointerId);
+  }
+  pad.addEventListener('pointerdown', (event) => {
+    const name = buttonAt(event.clientX, event.clientY);
+    if (!name) return;
+    event.preventDefault();
+    if (event.pointerType === 'touch') useMode('touch');
+    moveFinger(event.pointerId, name);
+  });
+  // A touch stays captured by the button it began on, so the finger is followed by position.
+  window.addEventListener('pointermove', (event) => {
+    if (fingers.has(event.pointerId)) moveFinger(event.pointerId, buttonAt(event.clientX, event.clientY));
+  });
+  for (const type of ['pointerup', 'pointercancel']) window.addEventListener(type, liftFinger);
+  // No long-press menu, selection or emulated mouse events from the buttons.
+  pad.addEventListener('touchstart', (event) => event.cancelable && event.preventDefault(), { passive: false });
+  pad.addEventListener('contextmenu', (event) => event.preventDefault());
+  canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+
+  // A touch screen shows its buttons from the start where the browser says so, else from the
+  // first touch.
+  if (matchMedia('(pointer: coarse)').matches) useMode('touch');
+  window.addEventListener('touchstart', () => useMode('touch'), { capture: true, passive: true });
+
+  // Gamepads, read every frame: each pad is its own source of keys.
+  const padButtons = new Map();  // pad index -> the set of its logical buttons held last frame
+  function pressed(gamepad, index) {
+    const button = gamepad.buttons[index];
+    return !!button && (button.pressed || button.value > 0.5);
+  }
+  function readPad(gamepad) {
+    const source = 'pad' + gamepad.index;
+    const stick = gamepad.axes.length ? gamepad.axes[0] : 0;
+    const now = new Set();
+    if (pressed(gamepad, PAD.left) || stick < -STICK_DEAD_ZONE) now.add('left');
+    if (pressed(gamepad, PAD.right) || stick > STICK_DEAD_ZONE) now.add('right');
+    if (pressed(gamepad, PAD.south)) now.add('south');
+    if (pressed(gamepad, PAD.start)) now.add('quit');
+    const before = padButtons.get(gamepad.index) || new Set();
+    padButtons.set(gamepad.index, now);
+    if (now.size && mode !== 'pad') useMode('pad');
+    for (const name of before)
+      if (!now.has(name)) {
+        if (name === 'south') held.releaseAndSend(source, 'up');
+        else held.releaseAndSend(source, name);
+      }
+    for (const name of now) {
+      if (before.has(name)) continue;
+      if (name !== 'south') held.pressAndSend(source, name);
+      else if (CLICK_STATES.includes(gameState())) clickPicture(canvas);
+      else held.pressAndSend(source, 'up');
+    }
+  }
+  function forgetPad(index) {
+    held.releaseAll('pad' + index);
+    padButtons.delete(index);
+  }
+  function pollPads() {
+    const seen = new Set();
+    for (const gamepad of (navigator.getGamepads ? navigator.getGamepads() : []) || []) {
+      if (!gamepad || !gamepad.connected) continue;
+      seen.add(gamepad.index);
+      readPad(gamepad);
+    }
+    for (const index of [...padButtons.keys()]) if (!seen.has(index)) forgetPad(index);
+    requestAnimationFrame(pollPads);
+  }
+  requestAnimationFrame(pollPads);
+  window.addEventListener('gamepaddisconnected', (event) => forgetPad(event.gamepad.index));
+
+  // Full screen: the button enters and leaves it; the Escape that leaves it does nothing else.
+  const canFullscreen = document.fullscreenEnabled && root.requestFullscreen;
+  fullscreen.hidden = !canFullscreen;
+  fullscreen.addEventListener('click', () => {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else root.requestFullscreen().catch(() => {});
+    canvas.focus();
+  });
+  document.addEventListener('fullscreenchange', () => {
+    fullscreen.setAttribute('aria-pressed', document.fullscreenElement ? 'true' : 'false');
+    if (!document.fullscreenElement) leftFullscreenAt = performance.now();
+    describe();
+  });
+
+  // A hidden page or a window left with a key down never hears the key come up: every source
+  // lets go. The game itself stops with the page's frames and goes on when they come back.
+  function releaseEverything() {
+    fingers.clear();
+    showFingers();
+    padButtons.clear();
+    held.releaseEveryone();
+  }
+  window.addEventListener('blur', releaseEverything);
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden) {
+      releaseEverything();
+      onHidden();
+    } else {
+      onShown();
+    }
+  });
+
+  describe();
+}
