@@ -22,7 +22,7 @@ const FULLSCREEN_ESCAPE_GRACE_MS = 500;
 
 const HINTS = {
   keys: 'Click to begin. Left and Right arrows steer, Up tries a level again after a crash, Esc quits.',
-  touch: 'Tap the picture to begin. Hold ◀ and ▶ to steer; ↻ tries again after a crash, ✕ quits.',
+  touch: 'Tap the picture to begin. Hold ◀ ▶ to steer, ↻ tries again after a crash, ✕ quits.',
   pad: 'Press A to begin. The d-pad or the left stick steers, A tries again after a crash, Start quits.',
   fullscreen: 'In full screen Esc only leaves full screen: press it again, or ✕, to quit.',
 };
@@ -172,10 +172,11 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     if (fingers.has(event.pointerId)) moveFinger(event.pointerId, buttonAt(event.clientX, event.clientY));
   });
   for (const type of ['pointerup', 'pointercancel']) window.addEventListener(type, liftFinger);
-  // No long-press menu, selection or emulated mouse events from the buttons.
+  // No emulated mouse events from the buttons, and no long-press menu but a link's.
   pad.addEventListener('touchstart', (event) => event.cancelable && event.preventDefault(), { passive: false });
-  pad.addEventListener('contextmenu', (event) => event.preventDefault());
-  canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+  document.addEventListener('contextmenu', (event) => {
+    if (!event.target.closest || !event.target.closest('a[href]')) event.preventDefault();
+  });
 
   // A touch screen shows its buttons from the start where the browser says so, else from the
   // first touch.
