@@ -183,8 +183,9 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
   if (matchMedia('(pointer: coarse)').matches) useMode('touch');
   window.addEventListener('touchstart', () => useMode('touch'), { capture: true, passive: true });
 
-  // Gamepads, read every frame: each pad is its own source of keys.
+  // Gamepads, read every frame while one is connected: each pad is its own source of keys.
   const padButtons = new Map();  // pad index -> the set of its logical buttons held last frame
+  let polling = false;
   function pressed(gamepad, index) {
     const button = gamepad.buttons[index];
     return !!button && (button.pressed || button.value > 0.5);
@@ -199,12 +200,9 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     if (pressed(gamepad, PAD.start)) now.add('quit');
     const before = padButtons.get(gamepad.index) || new Set();
     padButtons.set(gamepad.index, now);
-    if (now.size && mode !== 'pad') useMode('pad');
+    if (now.size) useMode('pad');
     for (const name of before)
-      if (!now.has(name)) {
-        if (name === 'south') held.releaseAndSend(source, 'up');
-        else held.releaseAndSend(source, name);
-      }
+      if (!now.has(name)) held.releaseAndSend(source, name === 'south' ? 'up' : name);
     for (const name of now) {
       if (before.has(name)) continue;
       if (name !== 'south') held.pressAndSend(source, name);
@@ -216,18 +214,25 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     held.releaseAll('pad' + index);
     padButtons.delete(index);
   }
-  function pollPads() {
-    const seen = new Set();
-    for (const gamepad of (navigator.getGamepads ? navigator.getGamepads() : []) || []) {
-      if (!gamepad || !gamepad.connected) continue;
-      seen.add(gamepad.index);
-      readPad(gamepad);
-    }
-    for (const index of [...padButtons.keys()]) if (!seen.has(index)) forgetPad(index);
-    requestAnimationFrame(pollPads);
+  function connectedPads() {
+    const pads = (navigator.getGamepads && navigator.getGamepads()) || [];
+    return [...pads].filter((gamepad) => gamepad && gamepad.connected);
   }
-  requestAnimationFrame(pollPads);
+  function pollPads() {
+    const pads = connectedPads();
+    const seen = new Set(pads.map((gamepad) => gamepad.index));
+    for (const gamepad of pads) readPad(gamepad);
+    for (const index of [...padButtons.keys()]) if (!seen.has(index)) forgetPad(index);
+    polling = pads.length > 0;
+    if (polling) requestAnimationFrame(pollPads);
+  }
+  function startPolling() {
+    if (!polling) pollPads();
+  }
+  // Browsers announce a pad once it is plugged in, or once a button is pressed on one that was.
+  window.addEventListener('gamepadconnected', startPolling);
   window.addEventListener('gamepaddisconnected', (event) => forgetPad(event.gamepad.index));
+  startPolling();
 
   // Full screen: the button enters and leaves it; the Escape that leaves it does nothing else.
   const canFullscreen = document.fullscreenEnabled && root.requestFullscreen;

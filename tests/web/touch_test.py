@@ -39,6 +39,7 @@ window.setPad = (index, pressed, stickX) => {
   }
   window.testPads[index] = { index, id: 'test pad', connected: true, mapping: 'standard',
                              timestamp: performance.now(), buttons, axes: [stickX || 0, 0, 0, 0] };
+  window.dispatchEvent(new Event('gamepadconnected'));
 };
 """
 PAD_LEFT, PAD_RIGHT, PAD_SOUTH, PAD_START = 14, 15, 0, 9
@@ -110,10 +111,6 @@ class TouchTest(BrowserTest):
     def steering(self):
         return self.page.evaluate("Module._zarvolithSteering()")
 
-    def settle(self, expression, timeout=2):
-        """The expression's value once it holds (the game reads its input on its next frame)."""
-        return self.page.wait_for(expression, timeout)
-
     def finger_on(self, fingers):
         """Puts fingers {id: label or (x, y)} down on the named buttons or at those points."""
         self.page.touch({i: centre(self.button(where)) if isinstance(where, str) else where
@@ -160,7 +157,7 @@ class TouchTest(BrowserTest):
                    "state %s" % self.state())
         self.tap_picture()
         self.shows("a tap on the picture shows the instructions", "instructions.png", "titlescreen.png")
-        self.check("the music plays after the first tap", self.settle("Module.musicPlaying()", 5) is True)
+        self.check("the music plays after the first tap", self.page.wait_for("Module.musicPlaying()", 5) is True)
         self.tap_picture()
         self.shows("a second tap starts level 1", "level1bg.png", "level2bg.png")
         labels = {"R": "Right", "L": "Left"}
@@ -181,23 +178,23 @@ class TouchTest(BrowserTest):
         hint = centre(self.rect("#hint"))
         self.page.evaluate("window.gameKeys = []")
         self.finger_on({1: "Right"})
-        right = self.settle("Module._zarvolithSteering() === %d" % RIGHT)
+        right = self.page.wait_for("Module._zarvolithSteering() === %d" % RIGHT, 2)
         self.finger_on({1: "Right", 2: "Try again"})
         self.finger_on({1: "Right"})
         still = self.steering()
         self.finger_on({1: "Right", 2: "Left"})
-        left = self.settle("Module._zarvolithSteering() === %d" % LEFT)
+        left = self.page.wait_for("Module._zarvolithSteering() === %d" % LEFT, 2)
         self.finger_on({1: "Right"})
         keys = self.page.evaluate("window.gameKeys.join(' ')")
         self.check("a held Right with a tap on Try again sends the two keys; Left with it steers left",
                    right and still == RIGHT and left and
                    keys == "+ArrowRight +ArrowUp -ArrowUp +ArrowLeft -ArrowLeft", keys)
         self.finger_on({1: hint})
-        slid_off = self.settle("Module._zarvolithSteering() === 0")
+        slid_off = self.page.wait_for("Module._zarvolithSteering() === 0", 2)
         self.finger_on({1: "Right"})
-        back = self.settle("Module._zarvolithSteering() === %d" % RIGHT)
+        back = self.page.wait_for("Module._zarvolithSteering() === %d" % RIGHT, 2)
         self.finger_on({1: picture_middle})
-        over_picture = self.settle("Module._zarvolithSteering() === 0")
+        over_picture = self.page.wait_for("Module._zarvolithSteering() === 0", 2)
         self.check("a finger sliding off a button lets go of it, and sliding back on holds it again",
                    slid_off and back and over_picture and self.state() != 4)
         self.finger_on({})
@@ -206,7 +203,7 @@ class TouchTest(BrowserTest):
         self.page.fingers = {}
         self.page.pump(0.2)
         self.check("a cancelled touch lets go of every key it held",
-                   self.settle("Module._zarvolithSteering() === 0") and
+                   self.page.wait_for("Module._zarvolithSteering() === 0", 2) and
                    self.page.evaluate("window.gameKeys.slice(-2).sort().join(' ')") == "-ArrowLeft -ArrowUp",
                    self.page.evaluate("window.gameKeys.slice(-4).join(' ')"))
 
@@ -245,22 +242,22 @@ class TouchTest(BrowserTest):
 
     def hidden_page(self):
         self.finger_on({1: "Right"})
-        held = self.settle("Module._zarvolithSteering() === %d" % RIGHT)
+        held = self.page.wait_for("Module._zarvolithSteering() === %d" % RIGHT, 2)
         self.page.hide()
         self.page.pump(0.5)
         hidden = json.loads(self.page.evaluate(
             "JSON.stringify([document.hidden, Module.SDL2.audioContext.state, Module._zarvolithSteering()])"))
         self.page.show()  # a hidden tab takes no input: the finger comes up once it is shown
         self.page.touch({})
-        shown = self.settle("!document.hidden && Module.musicPlaying()", 5)
+        shown = self.page.wait_for("!document.hidden && Module.musicPlaying()", 5)
         self.check("a hidden page suspends its sound and lets go of held keys; shown, it plays on",
                    held and hidden == [True, "suspended", 0] and shown is True, "hidden: %s" % hidden)
 
     def full_screen(self):
         before = self.state()
         self.page.tap(*centre(self.button("Full screen")))
-        entered = self.settle("!!document.fullscreenElement && "
-                              "document.getElementById('fullscreen').getAttribute('aria-pressed') === 'true'")
+        entered = self.page.wait_for("!!document.fullscreenElement && document.getElementById('fullscreen')"
+                                     ".getAttribute('aria-pressed') === 'true'", 2)
         self.page.pump(0.5)
         says = self.page.evaluate("document.getElementById('hint').textContent")
         self.page.key("Escape", True)
@@ -273,10 +270,10 @@ class TouchTest(BrowserTest):
                    entered and "full screen" in says and left and not ended and self.state() in (before, LOST),
                    "entered %s, left %s, ended %s, says %r" % (entered, left, ended, says))
         self.page.tap(*centre(self.button("Full screen")))
-        again = self.settle("!!document.fullscreenElement")
+        again = self.page.wait_for("!!document.fullscreenElement", 2)
         self.page.pump(0.5)
         self.page.tap(*centre(self.button("Full screen")))
-        left_again = self.settle("!document.fullscreenElement")
+        left_again = self.page.wait_for("!document.fullscreenElement", 2)
         self.check("the button enters full screen again and leaves it",
                    again and left_again and self.page.evaluate("document.getElementById('ended').hidden"),
                    "entered %s, left %s" % (again, left_again))
@@ -309,13 +306,13 @@ class TouchTest(BrowserTest):
             self.set_pad([], stick)
             steered.append(self.steering())
         self.set_pad([], 0.9, index=1)  # a second pad plugged in mid-game, holding right
-        second = self.settle("Module._zarvolithSteering() === %d" % RIGHT)
+        second = self.page.wait_for("Module._zarvolithSteering() === %d" % RIGHT, 2)
         self.page.evaluate("setPad(1, null)")
-        unplugged = self.settle("Module._zarvolithSteering() === 0")
+        unplugged = self.page.wait_for("Module._zarvolithSteering() === 0", 2)
         self.check("the stick steers past its dead zone; a pad plugged in works at once, unplugged lets go",
                    steered == [0, RIGHT, LEFT] and second and unplugged, "steering %s" % steered)
         self.set_pad([PAD_START])
-        ended = self.settle("!document.getElementById('ended').hidden", 5)
+        ended = self.page.wait_for("!document.getElementById('ended').hidden", 5)
         self.set_pad(None)
         self.check("the pad's Start quits", ended is True)
 
@@ -382,18 +379,18 @@ class TouchTest(BrowserTest):
         for _ in range(3):
             if self.state() in (TITLE, INSTRUCTIONS):
                 self.tap_picture()
-        if self.settle("Module.gameState() === %d || Module.gameState() === %d" % (PLAYING, LOST), 5) and \
+        if self.page.wait_for("Module.gameState() === %d || Module.gameState() === %d" % (PLAYING, LOST), 5) and \
                 self.state() == LOST:
             self.page.key("ArrowUp", True)
             self.page.key("ArrowUp", False)
-        if not self.settle("Module.gameState() === %d" % PLAYING, 5):
+        if not self.page.wait_for("Module.gameState() === %d" % PLAYING, 5):
             return False
         answers = []
         for key, steering in (("ArrowRight", RIGHT), ("ArrowLeft", LEFT)):
             self.page.key(key, True)
-            answers.append(bool(self.settle("Module._zarvolithSteering() === %d" % steering)))
+            answers.append(bool(self.page.wait_for("Module._zarvolithSteering() === %d" % steering, 2)))
             self.page.key(key, False)
-            answers.append(bool(self.settle("Module._zarvolithSteering() === 0")))
+            answers.append(bool(self.page.wait_for("Module._zarvolithSteering() === 0", 2)))
         return all(answers)
 
     def run(self):
