@@ -2,8 +2,8 @@
 // winnable as it changes, keeps the draft in the browser, and opens, saves, shares and plays it.
 // This module holds the level and wires the page's parts together.
 import { loadCore } from './core-api.js';
-import { DRAFT_KEY } from './level-code.js';
-import { textOf, rowsOf, newRoomRows, rowsForText, History } from './level-grid.js';
+import { loadDraft, keepDraft, loadSession, keepSession, KEPT_STEPS } from './draft-store.js';
+import { EMPTY, textOf, rowsOf, newRoomRows, rowsForText, History } from './level-grid.js';
 import { LevelView } from './level-view.js';
 import { ProofPanel } from './proof-panel.js';
 import { message } from './messages.js';
@@ -41,7 +41,8 @@ function setRows(rows) {
   state.rows = rows;
   state.text = textOf(rows);
   try {
-    localStorage.setItem(DRAFT_KEY, state.text);
+    keepDraft(state.text);
+    keepSession({ history: steps.saved(KEPT_STEPS) });
   } catch (error) {
     message('The draft could not be kept in this browser: ' + error.message, { error: true });
   }
@@ -49,6 +50,7 @@ function setRows(rows) {
   state.issues = checked.issues;
   state.errors = checked.errors;
   view.set({ rows, marks: showChecks($('issues'), $('check-count'), checked.issues) });
+  painting.refresh();
   if (!painting.active) settle();
   updateButtons();
 }
@@ -56,7 +58,7 @@ function setRows(rows) {
 function settle() {
   backdrops.soon(state.text);
   if (state.errors) proof.blocked(state.issues.filter((i) => !i.warning).length);
-  else proof.prove(state.text);
+  else proof.prove(state.text, loadSession().route);
 }
 
 function undo() {
@@ -79,10 +81,12 @@ function showFaces(on) {
   $('show-faces').checked = on;
   view.set({ showFaces: on });
   palette.drawIcons(view.pictures, on);
+  keepSession({ faces: on });
 }
 
 function save() {
   saveLevel(state.text, state.fileName);
+  message(`Saved ${state.fileName}, ${state.rows.length} lines, to the browser's downloads.`);
 }
 
 document.addEventListener('keydown', (event) => {
@@ -128,6 +132,7 @@ function proofUi() {
     panel: $('proof'), headline: $('verdict-headline'), detail: $('verdict-detail'), progress: $('search-progress'),
     bar: $('search-bar'), progressLabel: $('search-label'), routeBox: $('route-box'), script: $('route-script'),
     rates: $('rates'), difficulty: $('difficulty'), kinder: $('kinder'), kindStatus: $('kind-status'),
+    facts: $('route-facts'),
   };
 }
 
@@ -170,9 +175,17 @@ async function start() {
   const known = new Set([...tiles.map((t) => t.char), ...table.empty]);
   view = new LevelView(canvas, tiles);
   backdrops = new BackdropDrawing(view, (error) => message('The backdrop could not be drawn: ' + error.message, { error: true }));
-  proof = new ProofPanel(proofUi(), core, [], (route) => view.set({ route }));
-  palette = new Palette($('palette'), $('tile-about'), tiles, (char) => view.set({ brush: char }));
-  palette.select(')');
+  proof = new ProofPanel(proofUi(), core, [], {
+    showRoute: (route) => view.set({ route }),
+    keepRoute: (route) => keepSession({ route }),
+  });
+  palette = new Palette($('palette'), $('tile-about'), tiles, (char) => {
+    view.set({ brush: char });
+    if (painting) painting.refresh();
+    keepSession({ brush: char });
+  });
+  const session = loadSession();
+  palette.select(tiles.some((t) => t.char === session.brush) || session.brush === EMPTY ? session.brush : ')');
   painting = new Painting(canvas, view, $('hover-info'), {
     rows: () => state.rows,
     brush: () => palette.brush,
@@ -183,6 +196,7 @@ async function start() {
     },
     strokeDone() {
       steps.push(state.text);
+      keepSession({ history: steps.saved(KEPT_STEPS) });
       settle();
       updateButtons();
     },
@@ -199,9 +213,10 @@ async function start() {
   wireControls();
 
   // The draft, as it was left; a draft that no longer loads is replaced by a new room.
-  const draft = localStorage.getItem(DRAFT_KEY);
+  const draft = loadDraft();
   const rows = (draft !== null && rowsForText(draft, core, known).rows) || newRoomRows();
-  steps.reset(textOf(rows));
+  if (!steps.restore(session.history, textOf(rows))) steps.reset(textOf(rows));
+  if (session.faces) showFaces(true);
   setRows(rows);
   if (draft !== null && textOf(rows) !== draft) message('The draft kept in this browser could not be read; this is a new room.', { error: true });
 

@@ -4,8 +4,6 @@
 // in, from a link, a file or a paste: at most MAX_LEVEL_BYTES of text, one byte a character.
 
 export const MAX_LEVEL_BYTES = 4096;
-// Where the editor keeps its draft between visits.
-export const DRAFT_KEY = 'zarvolith.editor.draft';
 
 const BASE64URL = /^[A-Za-z0-9_-]*$/;
 

@@ -49,7 +49,8 @@ export function newRoomRows() {
   return rows;
 }
 
-// What a text loads as: {rows} or {refused: [messages]}.
+// What a text loads as: {rows} or {refused: [messages]}, the first message saying in one line
+// what the text is ("2 lines of text; a level has 15 lines of at most 20 characters; line 1 has 43").
 //
 // The rule: a text loads, even with checker errors, when every byte of it has a place on the
 // 20x15 grid: at most 15 lines, none longer than 20 characters, every character a tile or an
@@ -69,12 +70,30 @@ export function rowsForText(text, core, known) {
     while (rows.length < ROWS) rows.push('');
     return { rows };
   }
-  const off = core.check(text).issues.filter((issue) => !issue.warning && (
+  // The line end missing from a long last line is not what keeps the text off the grid.
+  const lineEnd = (issue) => issue.column !== COLUMNS + 1 && issue.column === (lines[issue.line - 1] || '').length + 1;
+  const off = core.check(text).issues.filter((issue) => !issue.warning && !lineEnd(issue) && (
     issue.line > ROWS ||
     (issue.column > COLUMNS && (lines[issue.line - 1] || '').length > COLUMNS) ||
     (issue.line > 0 && issue.column > 0 && issue.column <= COLUMNS && unknown(issue.line, issue.column))));
   const messages = off.map((issue) => `line ${issue.line}, column ${issue.column}: ${issue.message}`);
-  return { refused: messages.length ? messages : ['the text does not fit the 20x15 grid'] };
+  return { refused: [shapeOf(lines, known), ...messages] };
+}
+
+const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
+
+// One line on what a text that is not a level is, measured against the grid: its lines, the
+// longest of them, or the characters that are not tiles.
+function shapeOf(lines, known) {
+  const long = lines.map((line, i) => ({ line: i + 1, length: line.length })).filter((l) => l.length > COLUMNS);
+  if (lines.length > ROWS || long.length) {
+    const longest = long.reduce((a, b) => (b.length > a.length ? b : a), long[0] || null);
+    const more = long.length > 1 ? ` (${long.length} lines are longer than ${COLUMNS})` : '';
+    return `${plural(lines.length, 'line')} of text; a level has ${ROWS} lines of at most ${COLUMNS} characters` +
+      (longest ? `; line ${longest.line} has ${longest.length}${more}` : '');
+  }
+  const strange = lines.reduce((n, line) => n + [...line].filter((c) => !known.has(c)).length, 0);
+  return `${plural(strange, 'character')} that ${strange === 1 ? 'is' : 'are'} not a tile or an empty cell`;
 }
 
 // Undo and redo over whole level texts: each step is one text, a drag stroke or a load.
@@ -106,4 +125,23 @@ export class History {
 
   undo() { return this.canUndo ? this.steps[--this.at] : null; }
   redo() { return this.canRedo ? this.steps[++this.at] : null; }
+
+  // The last `count` steps and the place in them, to be kept between visits.
+  saved(count) {
+    const first = Math.max(0, Math.min(this.steps.length - count, this.at - count + 1));
+    const steps = this.steps.slice(first, first + count);
+    return { steps, at: this.at - first };
+  }
+
+  // Takes back steps saved(); false (and nothing changed) unless they end at `text`, the level
+  // shown, so that a history kept for another level never undoes into this one.
+  restore(kept, text) {
+    if (!kept || !Array.isArray(kept.steps) || !kept.steps.every((s) => typeof s === 'string')) return false;
+    const at = kept.at;
+    if (!Number.isInteger(at) || at < 0 || at >= kept.steps.length || kept.steps[at] !== text) return false;
+    this.steps = kept.steps.slice(-this.limit);
+    this.at = at - (kept.steps.length - this.steps.length);
+    if (this.at < 0) this.reset(text);
+    return true;
+  }
 }

@@ -18,9 +18,10 @@ export class LevelLoading {
   text(text, source, { name = null, quiet = false, sameQuietly = false } = {}) {
     const loaded = rowsForText(text, this.core, this.known);
     if (loaded.refused) {
-      const shown = loaded.refused.slice(0, 4).join('\n');
-      const more = loaded.refused.length > 4 ? `\n…and ${loaded.refused.length - 4} more` : '';
-      message(`${capital(source)} was not loaded: it does not fit the 20x15 level grid.\n${shown}${more}\nYour level is unchanged.`, { error: true });
+      const [what, ...details] = loaded.refused;
+      const shown = details.slice(0, 4).join('\n');
+      const more = details.length > 4 ? `\n…and ${details.length - 4} more` : '';
+      message(`${capital(source)} was not loaded: ${what}.\n${shown}${more}${shown ? '\n' : ''}Your level is unchanged.`, { error: true });
       return false;
     }
     if (textOf(loaded.rows) === this.editor.text()) {

@@ -48,7 +48,7 @@ export class LevelView {
     this.pictures = null;      // TilePictures, once cut
     this.showFaces = false;
     this.showRoute = true;
-    this.route = null;         // {points, keys, outcome} over the current rows
+    this.route = null;         // {points, keys, outcome, stop?} over the current rows
     this.routeLayer = null;    // the route drawn, made when first needed
     this.marks = [];           // [{row, column, warning}]
     this.flash = null;         // {row, column, until}
@@ -208,6 +208,17 @@ export class LevelView {
       g.stroke();
     }
     g.lineCap = 'butt';
+    if (this.route.stop) this.drawStop(g, this.route.stop);
+  }
+
+  // The cell that wrecked or burnt a failed attempt, boxed in the crash colour.
+  drawStop(g, { row, column }) {
+    g.strokeStyle = OUTLINE;
+    g.lineWidth = 7;
+    g.strokeRect(column * CELL - 2, row * CELL - 2, CELL + 4, CELL + 4);
+    g.strokeStyle = '#ff3c3c';
+    g.lineWidth = 3;
+    g.strokeRect(column * CELL - 2, row * CELL - 2, CELL + 4, CELL + 4);
   }
 
   drawMarks(g) {

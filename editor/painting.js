@@ -4,6 +4,7 @@
 import { EMPTY, cellAt, withCell } from './level-grid.js';
 
 const HINT = 'Left button paints the selected tile, right button erases. Drag to paint a line.';
+const lower = (text) => text[0].toLowerCase() + text.slice(1);
 
 export class Painting {
   // editor: rows(), brush(), about(char), change(rows, firstOfStroke) and strokeDone().
@@ -12,6 +13,7 @@ export class Painting {
     this.hoverLine = hoverLine;
     this.editor = editor;
     this.stroke = null;  // {char, last: {row, column}, changed}
+    this.hovered = null; // the cell under the pointer, {row, column}, or null
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     canvas.addEventListener('pointerdown', (event) => {
       if (!editor.rows() || (event.button !== 0 && event.button !== 2) || this.stroke) return;
@@ -38,14 +40,26 @@ export class Painting {
   get active() { return this.stroke !== null; }
 
   hover(cell) {
+    this.hovered = cell;
     this.view.set({ hover: cell });
-    if (!cell) {
+    this.refresh();
+  }
+
+  // The line under the level says what lies under the pointer now, and what a click would do
+  // with the tile chosen now: it is redrawn after every change of either.
+  refresh() {
+    const cell = this.hovered;
+    if (!cell || !this.editor.rows()) {
       this.hoverLine.textContent = HINT;
       return;
     }
     const char = cellAt(this.editor.rows(), cell.row, cell.column);
-    const what = char === EMPTY || char === '.' ? 'empty' : `'${char}' — ${this.editor.about(char)}`;
-    this.hoverLine.textContent = `Line ${cell.row + 1}, column ${cell.column + 1}: ${what}`;
+    const brush = this.editor.brush();
+    const what = char === EMPTY || char === '.' ? 'empty' : `'${char}', ${lower(this.editor.about(char))}`;
+    const click = brush === char ? 'the left button keeps it' :
+      brush === EMPTY ? 'the left button erases it' : `the left button paints '${brush}'`;
+    this.hoverLine.textContent = `Line ${cell.row + 1}, column ${cell.column + 1}: ${what}. ` +
+      `${click[0].toUpperCase() + click.slice(1)}${char === EMPTY || char === '.' ? '' : ', the right erases it'}.`;
   }
 
   // Every cell on the line between the two, so that a fast drag leaves no gaps.

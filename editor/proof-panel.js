@@ -1,17 +1,24 @@
 // The proof as you draw: every level without errors goes to the solver in a worker; the panel
-// shows the search's progress, then the verdict, the winning route's keys and its win rates under
-// timing error, how hard that makes it beside the shipped levels, and the kind route search.
+// shows the search's progress, then the verdict. A winnable level's difficulty is that of the
+// kindest route known for it, so the kind route search follows the verdict by itself for a short
+// while, and the panel shows the route it holds, that route's keys and figures, its win rates
+// under timing error and how hard that makes it beside the shipped levels. An unwinnable level
+// shows its best attempt instead: where it got nearest an exit and what stopped it.
 import { Prover } from './prover.js';
 import { RATE_TRIALS } from './core-api.js';
 
-const percent = (wins, trials) => (trials ? (100 * wins) / trials : 0);
+const percent = (wins, trials) => (trials > 0 ? (100 * wins) / trials : 0);
 const seconds = (frames) => (frames / 60).toFixed(2);
 const count = (n) => Math.round(n).toLocaleString('en-US');
-const KIND_BUDGET_SECONDS = 30;
+const plural = (n, word) => `${count(n)} ${word}${n === 1 ? '' : 's'}`;
+// The kind route search after each verdict, and the longer one the button asks for, seconds.
+export const AUTO_KIND_SECONDS = 20;
+export const LONG_KIND_SECONDS = 60;
 
-// "About as hard as level N": the shipped level whose committed route's win rate at +-100 ms is
-// nearest this route's, the lower number on a tie; outside the shipped levels' range it says so.
-export function difficultyLine(rate, shipped) {
+// How the shipped level nearest this route's win rate at +-100 ms compares: "about as hard as
+// level N" once the route is settled, "at most as hard as level N" while a kinder one may still be
+// found. The lower number wins a tie; outside the shipped levels' range it says so.
+export function difficultyLine(rate, shipped, settled = true) {
   const rated = shipped.map((l) => ({ number: l.number, rate: percent(l.rates['100'].wins, l.rates['100'].trials) }));
   if (!rated.length) return '';
   const easiest = rated.reduce((a, b) => (b.rate > a.rate ? b : a));
@@ -20,35 +27,53 @@ export function difficultyLine(rate, shipped) {
   if (rate > easiest.rate + 0.5)
     return `Easier than every shipped level (the easiest, level ${easiest.number}, wins ${show(easiest.rate)} at ±100 ms).`;
   if (rate < hardest.rate - 0.5)
-    return `Harder than every shipped level (the hardest, level ${hardest.number}, wins ${show(hardest.rate)} at ±100 ms).`;
+    return `${settled ? 'Harder' : 'So far harder'} than every shipped level (the hardest, level ${hardest.number}, wins ${show(hardest.rate)} at ±100 ms).`;
   let best = rated[0];
   for (const r of rated)
     if (Math.abs(r.rate - rate) < Math.abs(best.rate - rate) ||
         (Math.abs(r.rate - rate) === Math.abs(best.rate - rate) && r.number < best.number)) best = r;
-  return `About as hard as level ${best.number} (its route wins ${show(best.rate)} at ±100 ms, this one ${show(rate)}).`;
+  return `${settled ? 'About' : 'At most'} as hard as level ${best.number} (its route wins ${show(best.rate)} at ±100 ms, this one ${show(rate)}).`;
+}
+
+// One sentence on where the best attempt of an unwinnable level got and what stopped it.
+export function attemptLine(attempt, maxGameSeconds) {
+  const near = attempt.cellsFromExit === null
+    ? `No open way leads from the start to an exit; the best attempt lasted ${attempt.seconds.toFixed(1)} s`
+    : `The best attempt came within ${attempt.cellsFromExit.toFixed(1)} cells of an exit after ${attempt.seconds.toFixed(1)} s`;
+  const cell = `at line ${attempt.line}, column ${attempt.column}`;
+  const end = {
+    wrecked: `, then the hazard ${cell} wrecked it.`,
+    burnt: `, then the fire ${cell} burnt it.`,
+    flying: ` and was still flying when ${count(maxGameSeconds)} s of play ran out.`,
+    resting: ` and was resting when ${count(maxGameSeconds)} s of play ran out: it found no way on.`,
+  }[attempt.ending] || '.';
+  return near + end + ' It is drawn over the level.';
 }
 
 export class ProofPanel {
-  // ui: the panel's elements by name; core: for drawing routes; shipped: shipped-levels.json's
-  // levels; showRoute(route or null): draws it over the level.
-  constructor(ui, core, shipped, showRoute) {
+  // ui: the panel's elements by name; core: for tracing routes; shipped: shipped-levels.json's
+  // levels; editor: showRoute(route or null), which draws it over the level, and keepRoute({text,
+  // script, settled}), which keeps the route shown for the next visit.
+  constructor(ui, core, shipped, editor) {
     this.ui = ui;
     this.core = core;
     this.shipped = shipped;
-    this.showRoute = showRoute;
+    this.editor = editor;
     this.text = null;
     this.verdict = null;   // the solver's answer for this.text, null while it searches
-    this.script = null;    // the route shown: the solver's, or the kind search's latest
-    this.kindUntil = 0;
+    this.script = null;    // the route shown
+    this.settled = false;  // the route shown is the kindest this page will look for unasked
+    this.kindUntil = 0;    // when the running kind search ends (performance.now()), or 0
+    this.kept = null;      // a route kept from an earlier visit, for the text it was found for
     this.prover = new Prover({
-      searching: (p, text) => text === this.text && this.searching(p),
-      verdict: (v, text) => text === this.text && this.answered(v),
-      rates: (r, text) => text === this.text && r.script === this.script && this.rated(r),
-      kindProgress: (k, text) => text === this.text && this.kindStep(k),
-      kindDone: (k, text) => text === this.text && this.kindDone(k),
-      failed: (e, text) => text === this.text && this.failed(e),
+      searching: (p) => this.searching(p),
+      verdict: (v) => this.answered(v),
+      rates: (r) => r.script === this.script && this.rated(r),
+      kindProgress: (k) => this.kindUntil && this.kindStep(k),
+      kindDone: (k) => this.kindDone(k),
+      failed: (e) => this.failed(e),
     });
-    ui.kinder.addEventListener('click', () => this.findKinderRoute());
+    ui.kinder.addEventListener('click', () => this.findKinderRoute(LONG_KIND_SECONDS));
   }
 
   show(state, headline, detail = '') {
@@ -59,20 +84,23 @@ export class ProofPanel {
 
   clearRoute() {
     this.script = null;
+    this.settled = false;
+    this.kindUntil = 0;
     this.ui.script.textContent = '';
+    this.ui.facts.textContent = '';
     this.ui.routeBox.hidden = true;
     this.ui.rates.replaceChildren();
     this.ui.difficulty.textContent = '';
     this.ui.kinder.disabled = true;
+    this.converged = false;
     this.ui.kindStatus.textContent = '';
-    this.kindUntil = 0;
-    this.kindRan = false;
-    this.showRoute(null);
+    this.editor.showRoute(null);
   }
 
   // A level with errors is not sent: the panel says why, and any search stops.
   blocked(errorCount) {
     this.prover.stop();
+    this.prover.text = null;
     this.text = null;
     this.verdict = { sent: false, reason: 'the level has errors' };
     this.clearRoute();
@@ -84,6 +112,7 @@ export class ProofPanel {
   // While a stroke is being painted nothing is proved; the search starts when it ends.
   editing() {
     this.prover.stop();
+    this.prover.text = null;
     this.text = null;
     this.verdict = null;
     this.clearRoute();
@@ -91,9 +120,12 @@ export class ProofPanel {
     this.show('editing', 'Painting…', 'The search starts when you let go.');
   }
 
-  prove(text) {
+  // Proves the text; `kept` ({text, script, settled}) is a route found for it on an earlier
+  // visit, shown again rather than searched for again when it still wins.
+  prove(text, kept = null) {
     if (text === this.text) return;
     this.text = text;
+    this.kept = kept && kept.text === text ? kept : null;
     this.verdict = null;
     this.clearRoute();
     this.prover.prove(text);
@@ -116,50 +148,62 @@ export class ProofPanel {
     }
     this.verdict = { sent: true, ...v, route: v.won ? v.script : null };
     if (!v.won) {
-      const play = `${count(v.maxGameSeconds)} s of play`;
-      this.show('lost', 'No winning run found',
-                v.exhausted ? `Every run within ${play} was tried (${count(v.runs)} runs): none reaches an exit.`
-                            : `The search reached its bound: within ${play}, ${count(v.maxRuns)} runs.`);
+      this.showAttempt(v);
       return;
     }
-    this.show('won', 'Winnable',
-              `Won in ${seconds(v.frames)} s of play with ${v.keyChanges} key changes (search: ${count(v.runs)} runs, ${(v.searchMs / 1000).toFixed(1)} s).`);
-    this.setRoute(v.script);
-    this.measuring();
+    this.show('won', 'Winnable', `The solver found a win in ${(v.searchMs / 1000).toFixed(1)} s (${plural(v.runs, 'run')}).`);
+    const kept = this.kept && this.routeWins(this.kept.script) ? this.kept : null;
+    this.setRoute(kept ? kept.script : v.script);
+    if (kept && kept.settled) this.settle();
+    else this.findKinderRoute(AUTO_KIND_SECONDS, kept ? kept.script : '');
   }
 
-  // Shows a route's keys and draws it, as the core traces it with its run-out.
+  showAttempt(v) {
+    const play = `${count(v.maxGameSeconds)} s of play`;
+    const bound = v.exhausted ? `Every run within ${play} was tried (${plural(v.runs, 'run')}): none reaches an exit.`
+                              : `The search reached its bound: within ${play}, ${plural(v.maxRuns, 'run')}.`;
+    const attempt = v.attempt;
+    this.verdict.attempt = attempt || null;
+    this.show('lost', 'No winning run found', attempt ? `${attemptLine(attempt, v.maxGameSeconds)} ${bound}` : bound);
+    if (!attempt) return;
+    const stop = attempt.line > 0 ? { row: attempt.line - 1, column: attempt.column - 1 } : null;
+    this.editor.showRoute({ points: attempt.points, keys: attempt.keys, outcome: attempt.outcome, stop });
+  }
+
+  routeWins(script) {
+    const route = this.core.route(this.text, script);
+    return !route.error && route.outcome === 'won';
+  }
+
+  // Shows a route, its keys and its own figures, and draws it as the core traces it.
   setRoute(script) {
+    if (script === this.script) return;
     this.script = script;
     this.verdict.route = script;
     this.ui.script.textContent = script;
     this.ui.routeBox.hidden = false;
     const route = this.core.route(this.text, script);
-    this.showRoute(route.error ? null : route);
+    const changes = script.trim() ? script.trim().split(/\s+/).length : 0;
+    this.ui.facts.textContent = route.error ? '' :
+      `This route: ${plural(changes, 'key change')}, ${seconds(route.keys.length)} s of play.`;
+    this.editor.showRoute(route.error ? null : route);
+    this.measuring();
   }
 
-  // The rates take a while (RATE_TRIALS jittered replays at each of three errors): the row says
-  // how long it has been measuring.
+  // The rates of the route shown are not known until they are measured.
   measuring() {
-    const row = this.rateRow('', null);
-    const started = performance.now();
-    const tick = () => {
-      if (!row.isConnected) return;
-      row.firstChild.textContent = `Measuring its win rates (${count(3 * RATE_TRIALS)} jittered replays)… ` +
-        `${Math.floor((performance.now() - started) / 1000)} s`;
-      setTimeout(tick, 1000);
-    };
-    this.ui.rates.replaceChildren(row);
-    tick();
+    this.ui.rates.replaceChildren(this.rateRow('Win rate with each key change off by up to:', null),
+                                  ...[50, 100, 150].map((ms) => this.rateRow(`±${ms} ms`, null, true)));
   }
 
-  rateRow(label, rate) {
+  // One row of the rates; a rate not measured yet says so rather than show a figure.
+  rateRow(label, rate, pending = false) {
     const row = document.createElement('div');
     row.className = 'rate';
     const name = document.createElement('span');
     name.textContent = label;
     row.append(name);
-    if (rate) {
+    if (rate && rate.wins >= 0 && rate.trials > 0) {
       const p = percent(rate.wins, rate.trials);
       const bar = document.createElement('span');
       bar.className = 'rate-bar';
@@ -167,59 +211,81 @@ export class ProofPanel {
       const figure = document.createElement('span');
       figure.textContent = `${p.toFixed(1)}% (${rate.wins} of ${rate.trials})`;
       row.append(bar, figure);
+    } else if (rate || pending) {
+      const figure = document.createElement('span');
+      figure.className = 'pending';
+      figure.textContent = 'measuring…';
+      row.append(figure);
     }
     return row;
   }
 
+  // The full rates of the route shown: its difficulty is settled unless a search still runs.
   rated({ exact, rates }) {
-    this.ui.rates.replaceChildren(this.rateRow('Win rate with each key change off by up to:', null),
+    this.ui.rates.replaceChildren(this.rateRow(`Win rate with each key change off by up to (${count(RATE_TRIALS)} replays):`, null),
                                   ...rates.map((r) => this.rateRow(`±${r.ms} ms`, r)));
     if (!exact) this.ui.rates.append(this.rateRow('This route does not win when played exactly.', null));
-    this.ui.difficulty.textContent = difficultyLine(percent(rates[1].wins, rates[1].trials), this.shipped);
+    const at100 = rates.find((r) => r.ms === 100);
+    this.ui.difficulty.textContent = difficultyLine(percent(at100.wins, at100.trials), this.shipped, !this.kindUntil);
     this.verdict.rates = rates;
     this.verdict.difficulty = this.ui.difficulty.textContent;
-    this.ui.kinder.disabled = !!this.kindUntil || this.kindRan;
+    this.verdict.settled = !this.kindUntil;
+    this.ui.kinder.disabled = !!this.kindUntil || this.converged;
   }
 
-  findKinderRoute() {
+  // The route shown is the one to keep: its full rates are measured and it is kept for later.
+  settle() {
+    this.settled = true;
+    this.editor.keepRoute({ text: this.text, script: this.script, settled: true });
+    this.ui.difficulty.textContent = 'Measuring the win rates of this route…';
+    this.prover.rate(this.script);
+  }
+
+  // Looks for a kinder route for budget seconds, from `from` (the current route by default, the
+  // calm fast route when it is empty); the panel shows each better route as it is found.
+  findKinderRoute(budget, from = this.script) {
     if (!this.verdict || !this.verdict.won) return;
     this.ui.kinder.disabled = true;
-    this.kindUntil = performance.now() + KIND_BUDGET_SECONDS * 1000;
+    this.settled = false;
+    this.kindUntil = performance.now() + budget * 1000;
     this.kindScore = null;
+    this.ui.difficulty.textContent = 'Looking for a kinder route…';
     const text = this.text;
     const tick = () => {
       if (this.text !== text || !this.kindUntil) return;
       const left = Math.max(0, Math.ceil((this.kindUntil - performance.now()) / 1000));
-      this.ui.kindStatus.textContent = (this.kindScore ? `Kinder route so far: ${this.kindScore}` : 'Looking for a kinder route…') +
-        ` · ${left} s left`;
+      this.ui.kindStatus.textContent = 'Looking for a kinder route…' + ` ${left} s left`;
       setTimeout(tick, 500);
     };
     tick();
-    this.prover.findKinderRoute(KIND_BUDGET_SECONDS);
+    this.prover.kind(from, budget);
   }
 
+  // A better route from the kind search, scored on its quick trials: the difficulty may still fall.
   kindStep({ script, wins50, wins100, wins150, trials }) {
-    if (script !== this.script) this.setRoute(script);
-    this.kindScore = `±100 ms wins ${wins100} of ${trials} replays`;
+    this.setRoute(script);
     this.ui.rates.replaceChildren(this.rateRow(`A quick score, ${trials} replays at each error:`, null),
       ...[[50, wins50], [100, wins100], [150, wins150]].map(([ms, wins]) => this.rateRow(`±${ms} ms`, { wins, trials })));
-    this.ui.difficulty.textContent = 'The full rates follow when the search ends.';
+    if (wins100 >= 0 && trials > 0)
+      this.ui.difficulty.textContent = difficultyLine(percent(wins100, trials), this.shipped, false).replace(/\.$/, '') +
+        '; looking for a kinder route…';
   }
 
   kindDone(result) {
     this.kindUntil = 0;
     if (result.error) {
-      this.ui.kindStatus.textContent = 'The kind route search gave up: ' + result.error;
-      this.ui.kinder.disabled = false;
+      this.ui.kindStatus.textContent = 'The kind route search could not run: ' + result.error + '. The rates are those of the route shown.';
+      this.settle();
       return;
     }
-    this.kindRan = true;
-    if (result.script !== this.script) this.setRoute(result.script);
+    this.setRoute(result.script);
     this.ui.kindStatus.textContent = result.converged
-      ? `The kindest route found: no small change helps (${result.candidates} candidates tried).`
-      : `The kindest route in ${KIND_BUDGET_SECONDS} s (${result.candidates} candidates tried).`;
-    this.ui.difficulty.textContent = '';
-    this.measuring();
+      ? `The kindest route found: no small change helps (${plural(result.candidates, 'candidate')} tried).`
+      : `The kindest route found in the time given (${plural(result.candidates, 'candidate')} tried); a longer search may find a kinder one.`;
+    this.converged = result.converged;
+    this.ui.kinder.title = result.converged ? 'No small change to this route wins more often'
+      : `Search for ${LONG_KIND_SECONDS} s more for a route that forgives late and early key presses better`;
+    this.settle();
   }
 
   failed(error) {

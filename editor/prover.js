@@ -1,7 +1,7 @@
 // Runs the editor core's long jobs in workers so that painting never waits: a JobRunner holds
 // one worker at a time, with a spare already loaded, and stops a job by ending its worker. The
-// Prover puts a level through the solver, then measures the winning route's win rates, and on
-// request searches for a kinder route; a new level stops all of that and starts again.
+// Prover puts a level through the solver, searches for a kinder route and measures a route's win
+// rates, as the proof panel asks; a new level stops all of that and starts again.
 import { SEARCH_LIMITS, RATE_TRIALS } from './core-api.js';
 
 const WORKER_URL = new URL('./core-worker.js', import.meta.url);
@@ -73,18 +73,19 @@ export class JobRunner {
 
 // listener: searching({runs, maxRuns}), verdict(result), rates({script, exact, rates}),
 // kindProgress({script, wins100, wins150, wins50, trials}), kindDone(result), failed(error).
-// Each is optional. Every call carries the text it is about as a second argument.
+// Each is optional. Every call carries the text it is about as a second argument; calls about a
+// text that is no longer being proved are never made.
 export class Prover {
   constructor(listener) {
     this.listener = listener;
     this.proof = new JobRunner();
-    this.kindRunner = null;  // made on the first request: most sessions never ask
+    this.kindRunner = null;  // made on the first kind search
     this.text = null;
   }
 
-  tell(name, value) {
+  tell(name, value, text) {
     const hear = this.listener[name];
-    if (hear) hear(value, this.text);
+    if (hear && text === this.text) hear(value, text);
   }
 
   stop() {
@@ -92,46 +93,47 @@ export class Prover {
     if (this.kindRunner) this.kindRunner.stop();
   }
 
-  // Proves the level: stops the work on the previous one, searches, then rates the route found.
+  // Puts the level through the solver, stopping the work on the previous one.
   async prove(text) {
     this.stop();
     this.text = text;
     const started = performance.now();
     const maxRuns = SEARCH_LIMITS.maxRuns;
-    this.tell('searching', { runs: 0, maxRuns });
+    this.tell('searching', { runs: 0, maxRuns }, text);
     try {
       const solved = await this.proof.run({ type: 'solve', text, limits: SEARCH_LIMITS }, (m) => {
-        if (m.type === 'progress') this.tell('searching', { runs: m.runs, maxRuns });
+        if (m.type === 'progress') this.tell('searching', { runs: m.runs, maxRuns }, text);
       });
-      if (!solved || this.text !== text) return;
-      const verdict = { ...solved.result, ms: performance.now() - started, searchMs: solved.ms };
-      this.tell('verdict', verdict);
-      if (verdict.won) await this.rate(text, verdict.script);
+      if (solved) this.tell('verdict', { ...solved.result, ms: performance.now() - started, searchMs: solved.ms }, text);
     } catch (error) {
-      if (this.text === text) this.tell('failed', error);
+      this.tell('failed', error, text);
     }
   }
 
-  async rate(text, script) {
-    const rated = await this.proof.run({ type: 'rates', text, script, trials: RATE_TRIALS });
-    if (rated && this.text === text) this.tell('rates', { script, ...rated.result });
+  // Measures the script's win rates on the level being proved.
+  async rate(script) {
+    const text = this.text;
+    try {
+      const rated = await this.proof.run({ type: 'rates', text, script, trials: RATE_TRIALS });
+      if (rated) this.tell('rates', { script, ...rated.result }, text);
+    } catch (error) {
+      this.tell('failed', error, text);
+    }
   }
 
-  // Runs the kind route search on the level being proved for budgetSeconds, reporting each
-  // improvement, then rates the route it ends with.
-  async findKinderRoute(budgetSeconds) {
+  // Runs the kind route search on the level being proved for budgetSeconds, from the script
+  // `from` (or from the calm fast route when it is empty), reporting each improvement.
+  async kind(from, budgetSeconds) {
     const text = this.text;
     if (text === null) return;
     if (!this.kindRunner) this.kindRunner = new JobRunner({ spare: false });
     try {
-      const found = await this.kindRunner.run({ type: 'kind', text, from: '', budget: budgetSeconds }, (m) => {
-        if (m.type === 'kind-progress' && this.text === text) this.tell('kindProgress', m);
+      const found = await this.kindRunner.run({ type: 'kind', text, from, budget: budgetSeconds }, (m) => {
+        if (m.type === 'kind-progress') this.tell('kindProgress', m, text);
       });
-      if (!found || this.text !== text) return;
-      this.tell('kindDone', found.result);
-      if (found.result.script) await this.rate(text, found.result.script);
+      if (found) this.tell('kindDone', found.result, text);
     } catch (error) {
-      if (this.text === text) this.tell('failed', error);
+      this.tell('failed', error, text);
     }
   }
 }

@@ -9,6 +9,7 @@ kept over a reload; pasting, sharing and playing.
 import base64
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -309,11 +310,8 @@ class EditorTest:
                    "page: %s, solver: %s" % (verdict and verdict.get("script"), route))
         self.check("the page says so and draws the route",
                    "Winnable" in self.js("document.getElementById('proof').innerText") and
-                   self.js("zvEditor.routeShown()") and
-                   self.js("document.getElementById('route-script').textContent") == route)
-        rated = self.page.wait_for("zvEditor.verdict() && zvEditor.verdict().difficulty", 90)
-        self.check("its win rates follow, with a difficulty beside the shipped levels",
-                   rated and "level" in rated and "±150 ms" in self.js("document.getElementById('rates').innerText"), rated)
+                   self.js("zvEditor.routeShown()"))
+        self.kind_search(path)
 
         # The exit sealed under walls: the search runs to its bound, far longer than this waits.
         # The walls reach a cell past the exit on each side: the glider, wider than a cell, touches
@@ -336,6 +334,69 @@ class EditorTest:
             slowest = max(slowest, time.time() - began if ok else 99)
         self.check("the page answers palette clicks within 200 ms while the worker searches",
                    slowest < 0.2, "slowest %.0f ms" % (slowest * 1000))
+        self.key("z", modifiers=2)
+
+    def panel(self, element):
+        return self.js("document.getElementById(%s).innerText" % json.dumps(element))
+
+    def kind_search(self, path):
+        """The kind route search follows the verdict by itself; while it runs no rate is shown
+        that was not measured, and once it settles, the route shown, its rates (as the native
+        solver measures them) and the difficulty line all belong together."""
+        started = self.page.wait_for("/Looking for a kinder route/.test(document.getElementById('kind-status').textContent)", 10)
+        self.check("the kind route search starts by itself after the verdict", started)
+        unmeasured, samples = [], 0
+        deadline = time.time() + 150
+        while time.time() < deadline and not self.js("zvEditor.verdict() && zvEditor.verdict().settled"):
+            rows = self.panel("rates")
+            samples += 1
+            if re.search(r"-\d", rows) or "NaN" in rows:
+                unmeasured.append(rows.replace("\n", " / "))
+            self.page.pump(0.25)
+        self.check("no rate row shows a negative or unmeasured figure (%d looks)" % samples, samples > 3 and not unmeasured,
+                   "; ".join(unmeasured[:2]))
+        script = self.js("document.getElementById('route-script').textContent")
+        native = subprocess.run([self.solver, "--rates", script, path], capture_output=True, text=True).stdout
+        wins = dict((int(ms), int(w)) for ms, w in re.findall(r"\+-\s*(\d+) ms:\s*[\d.]+% \((\d+) of", native))
+        shown = dict((int(ms), int(w)) for ms, w in re.findall(r"±(\d+) ms\s*[\d.]+% \((\d+) of", self.panel("rates")))
+        self.check("the rates shown are those of the route shown, as the native solver measures them",
+                   wins and shown == wins, "page %s, solver %s for %r" % (shown, wins, script))
+        shipped = json.loads(self.js("fetch('editor/shipped-levels.json').then(r => r.text())"))["levels"]
+        rate = wins.get(100, 0) / 5.0
+        nearest = min(shipped, key=lambda l: (abs(100.0 * l["rates"]["100"]["wins"] / l["rates"]["100"]["trials"] - rate), l["number"]))
+        line = self.panel("difficulty")
+        self.check("the settled difficulty names the level nearest the kindest route's rate",
+                   line.startswith("About as hard as level %d " % nearest["number"]) or line.startswith("Easier than every"), line)
+        facts = self.panel("route-facts")
+        changes = len(script.split())
+        self.check("the route's key changes are counted from the route shown",
+                   ("%d key change" % changes) in facts, "%r for %r" % (facts, script))
+        self.kindest = script
+
+    def best_attempt(self):
+        """A room whose floor is all hazard: every run is wrecked, and the page shows the attempt
+        that got nearest the exit, naming the cell that wrecked it as `solver` does."""
+        rows = [")" + " " * 18 + "(" for _ in range(15)]
+        rows[0] = ")" + "(" * 19
+        rows[1] = ")g" + " " * 17 + "("
+        rows[13] = ")" + "=" * 18 + "("
+        rows[14] = ")" * 16 + "GG(("
+        level = "\n".join(rows) + "\n"
+        path = os.path.join(self.scratch, "floored.txt")
+        open(path, "w", encoding="latin-1").write(level)
+        self.choose_file(path)
+        self.dismiss()
+        verdict = self.page.wait_for("zvEditor.verdict() && zvEditor.verdict().sent && zvEditor.verdict()", 120)
+        attempt = (verdict or {}).get("attempt") or {}
+        native = subprocess.run([self.solver, path], capture_output=True, text=True).stdout
+        cell = re.search(r"line (\d+), column (\d+)", native)
+        detail = self.panel("verdict-detail")
+        shown = re.search(r"line (\d+), column (\d+)", detail)
+        self.check("an unwinnable level shows its best attempt and the cell that wrecked it, as `solver` prints it",
+                   verdict and not verdict.get("won") and attempt.get("ending") == "wrecked" and cell and shown and
+                   cell.groups() == shown.groups() and rows[int(cell.group(1)) - 1][int(cell.group(2)) - 1] == "=",
+                   "page: %r; solver: %r" % (detail, native))
+        self.check("the attempt is drawn over the level", self.js("zvEditor.routeShown()"))
         self.key("z", modifiers=2)
 
     def bad_inputs(self):
@@ -361,6 +422,15 @@ class EditorTest:
         mendable = os.path.join(self.scratch, "nostart.txt")
         open(mendable, "wb").write(level.replace("g", " ").encode("latin-1"))
         self.choose_file(mendable)
+        self.click("#paste")
+        self.click("#paste-text")
+        prose = "Here are two lines that are surely not a level"
+        self.page.send("Input.insertText", text=prose + "\nof this game.")
+        self.click("#paste-load")
+        first = self.message().split("\n")[0]
+        self.check("a paste of two lines says first what it is", first == "The pasted text was not loaded: 2 lines of text; "
+                   "a level has 15 lines of at most 20 characters; line 1 has %d." % len(prose), repr(first))
+        self.dismiss()
         self.check("a level file with checker errors loads for mending", self.text() == level.replace("g", " ") and
                    self.listed("no start cell"))
         self.key("z", modifiers=2)
@@ -387,10 +457,18 @@ class EditorTest:
             self.page.send("Input.dispatchDragEvent", type=kind, x=self.cell(7, 7)[0], y=self.cell(7, 7)[1],
                            data={"items": [], "files": [level5], "dragOperationsMask": 1})
         self.check("a level file dropped on the page loads", self.page.wait_for("zvEditor.text() === %s" % json.dumps(read_level(level5)), 5))
+        before = self.text()
+        self.select_tile("3", by_key=True)
+        self.click("#show-faces")
         self.drag([(5, 5)])
         edited = self.text()
         self.open()
-        self.check("the draft survives a reload", self.text() == edited and edited != level3)
+        kept = self.text() == edited and edited != level3
+        self.check("the draft, the chosen tile and Faces survive a reload", kept and self.js("zvEditor.brush()") == "3" and
+                   self.js("document.getElementById('show-faces').checked"))
+        self.key("z", modifiers=2)
+        self.check("undo after a reload undoes the last stroke", self.text() == before)
+        self.key("z", modifiers=2 | 8)
 
         self.click("#share")
         link = self.page.wait_for("document.getElementById('share-dialog').open && document.getElementById('share-link').value", 5) or ""
@@ -406,6 +484,7 @@ class EditorTest:
         self.key("Escape")
         self.open("#level=" + code)
         self.check("editor.html#level=CODE opens the level", self.text() == edited)
+        self.before_play = [before, edited]
 
         self.link = link
 
@@ -422,12 +501,20 @@ class EditorTest:
                    url == self.link and self.js("sessionStorage.getItem('zarvolith.fromEditor')") == "1", url)
         # The game's page goes on to fetch its data: let it finish rather than cut it off.
         self.page.wait_for("performance.getEntriesByType('resource').some(e => e.name.endsWith('.data') && e.responseEnd > 0)", 30)
+        back = self.js("document.getElementById('edit').href")
+        self.page.navigate(back)
+        self.page.wait_for("window.zvEditor && zvEditor.ready", 30)
+        self.key("z", modifiers=2)
+        self.check("after Play and back, the level is kept and undo undoes the last stroke",
+                   self.text() == self.before_play[-2], repr(self.text()))
+        self.key("z", modifiers=2 | 8)
 
     def run(self):
         self.start()
         self.paint_shipped_level()
         self.checker()
         self.proof()
+        self.best_attempt()
         self.bad_inputs()
         self.draft_and_links()
         self.check("no JavaScript exception", not self.page.exceptions, "; ".join(self.page.exceptions))
