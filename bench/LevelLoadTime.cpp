@@ -83,7 +83,7 @@ void timeOneRun(int n, std::vector<std::vector<double>>& parts) {
   parts[Upload].push_back(timeUpload(sized));
 
   start = perf::nowMs();
-  SoundPlayer::instance()->playEffect(LevelManager::effectFileName(n));
+  SoundPlayer::instance()->playEffect(LevelManager::effectFileName(currentLevel->facts));
   parts[Effect].push_back(perf::nowMs() - start);
 }
 

@@ -1,8 +1,13 @@
 #pragma once
 // What sets a level apart beyond its file: whether its big fire crackles, and the decoration
-// flames drawn over its backdrop. Levels without an entry have neither.
+// flames drawn over its backdrop. Both are listed by level number; a loaded level keeps only the
+// flames its own fires stand under, and the crackle only with one of them. Levels without an
+// entry have neither.
 #include <array>
 #include <cstdint>
+#include <vector>
+
+class LevelObject;
 
 struct DecorationFlame {
   float x, y;           // centre, world units
@@ -18,5 +23,13 @@ struct LevelFacts {
   std::array<DecorationFlame, kMaxDecorationFlames> flames;
 };
 
-// The facts of level n: no fire sound and no flames for a level without an entry.
+// No fire sound and no flames.
+constexpr LevelFacts kNoLevelFacts = {0, false, 0, {}};
+
+// The listed facts of level n: no fire sound and no flames for a level without an entry.
 const LevelFacts& levelFacts(std::int32_t n);
+
+// Level n's listed facts as the level's objects back them: a flame is kept only where a fire's
+// centre lies strictly inside its rectangle (kept flames stay in order), and the crackle only
+// where it is listed and at least one flame is kept.
+LevelFacts backedLevelFacts(std::int32_t n, const std::vector<LevelObject*>& objects);

@@ -25,8 +25,8 @@ std::string LevelManager::backdropFileName(std::int32_t n) {
   return "./images/level" + decimal(n) + "bg.png";
 }
 
-std::string LevelManager::effectFileName(std::int32_t n) {
-  return levelFacts(n).fireSound ? kFireEffectPath : "";
+std::string LevelManager::effectFileName(const LevelFacts& facts) {
+  return facts.fireSound ? kFireEffectPath : "";
 }
 
 bool LevelManager::levelFileExists(std::string path) {
@@ -46,10 +46,11 @@ void LevelManager::loadLevel(std::int32_t n) {
   delete currentLevel;
   currentLevel = nullptr;
   currentLevel = new LevelObjectList(fileName);
+  currentLevel->facts = backedLevelFacts(n, currentLevel->objects);
   currentLevel->placeGlider(glider);
   if (media) {
     media->setBackdrop(backdropFileName(n));
-    media->playEffect(effectFileName(n));
+    media->playEffect(effectFileName(currentLevel->facts));
   }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// Carries the game from level to level: loads level N from "./levels/levelN.txt", advances on an
-// exit, reloads after a loss, and ends the game as won when the next level's file does not open.
+// Carries the game from level to level: loads level N from "./levels/levelN.txt" with the facts
+// its fires back, advances on an exit, reloads after a loss, and ends the game as won when the
+// next level's file does not open.
 #include <cstdint>
 #include <string>
 
 class LevelObjectList;
+struct LevelFacts;
 
 // What a level load changes outside the simulation: the backdrop picture and the effect sound.
 // The game installs one that reaches the screen painter and the sound player; headless runs
@@ -23,7 +25,8 @@ class LevelManager {
   std::int32_t levelNumber = 0;  // the level last asked for
   LevelMedia* media = nullptr;
 
-  // Loads level n (or sets Escaped when its file does not open).
+  // Loads level n with the flames and crackle its fires back (or sets Escaped when its file does
+  // not open, keeping the level shown and its facts).
   void loadLevel(std::int32_t n);
   // Loads the current level again and revives the glider into play.
   void restart();
@@ -36,8 +39,8 @@ class LevelManager {
 
   static std::string levelFileName(std::int32_t n);
   static std::string backdropFileName(std::int32_t n);
-  // The effect sound of level n: the fire crackle, or "" for silence.
-  static std::string effectFileName(std::int32_t n);
+  // The effect sound of a loaded level's facts: the fire crackle, or "" for silence.
+  static std::string effectFileName(const LevelFacts& facts);
 };
 
 // The fire crackle of the levels that have a big fire, and the silence of the rest.

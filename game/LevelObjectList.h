@@ -1,10 +1,11 @@
 #pragma once
 // The loaded level: its objects in creation order (the order of interaction and drawing), the
-// glider's start point, and the clock of the level's decoration flames.
+// glider's start point, the decoration flames and crackle its fires back, and the flames' clock.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "game/LevelFacts.h"
 #include "game/LevelObject.h"
 #include "level/Grid.h"
 
@@ -19,6 +20,7 @@ class LevelObjectList {
   LevelRows rows;                            // the file's rows as read
   float startX = kDefaultStartX, startY = kDefaultStartY;
   std::vector<LevelObject*> objects;         // owned
+  LevelFacts facts = kNoLevelFacts;          // set by the level manager's load; none until then
   float flameClock = 0;
   std::int32_t decorFrame = 1;
 
@@ -33,7 +35,7 @@ class LevelObjectList {
   void interactAll(float dt, Glider& glider);
   // Advances the decoration flames; runs the objects' own updates while playing.
   void updateAll(float dt);
-  // Draws the objects and the level's decoration flames (defined with the rendering code).
+  // Draws the objects and the decoration flames of facts (defined with the rendering code).
   void drawAll() const;
   // Puts the glider at the start point and revives it.
   void placeGlider(Glider& glider) const;

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include "game/LevelFacts.h"
-#include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
 #include "render/SpriteBlending.h"
 #include "render/SpriteQuad.h"
@@ -39,7 +38,6 @@ void GlHeatPlumePainter::drawPlume(const HeatSource& s) const {
 
 void LevelObjectList::drawAll() const {
   for (const LevelObject* object : objects) object->draw();
-  const LevelFacts& facts = levelFacts(levelManager.levelNumber);
   if (facts.flameCount == 0 || !spriteSet) return;
   const Sprite frame = flameSprite(decorFrame);
   beginSpriteBlending();

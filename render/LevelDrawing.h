@@ -1,6 +1,6 @@
 #pragma once
-// The level's own drawing: heat plumes over the fires, and the decoration flames of the levels
-// that have them.
+// The level's own drawing: heat plumes over the fires, and the decoration flames the loaded
+// level's fires back.
 #include "game/HeatSource.h"
 
 // Draws a fire's plume: a translucent red column rising from one cell above the fire, growing and

@@ -1,6 +1,7 @@
 // What the glider, the heat plumes, the decoration flames and the overlays put on screen.
 #include "game/HeatSource.h"
 #include "render/LevelDrawing.h"
+#include "tests/support/LevelText.h"
 #include "tests/app/GameDirFixture.h"
 
 class DrawingTest : public GameDirFixture {
@@ -83,31 +84,60 @@ TEST_F(DrawingTest, HeatPlumeRisesFromACellAboveTheFireAndFades) {
   for (double y : {26.0, 40.0, 70.0}) EXPECT_COLOUR(colourAt(0, y), 0, 0, 0);
 }
 
-TEST_F(DrawingTest, DecorationFlamesFollowTheLevelNumber) {
+namespace {
+
+// Points inside the listed flames, by level.
+struct FlameSpot {
+  int level;
+  double x, y;
+};
+const FlameSpot kFlameSpots[] = {{2, 30, 9.5},   {2, 25, 3},       {3, 36.5, 13.5}, {3, 25, 28},
+                                 {4, 7.5, 32.5}, {4, -17.5, 32.5}, {5, 2.5, 51.5},  {5, -22.5, 51.5}};
+
+}  // namespace
+
+TEST_F(DrawingTest, DecorationFlamesAreTheLevelsOwnFacts) {
   LevelObjectList level("./levels/none.txt");  // an empty level
-  struct Case {
-    int level;
-    double x, y;
-  } shown[] = {{2, 30, 9.5}, {2, 25, 3}, {3, 36.5, 13.5}, {3, 25, 28}, {4, 7.5, 32.5}, {4, -17.5, 32.5},
-               {5, 2.5, 51.5}, {5, -22.5, 51.5}};
-  for (const Case& c : shown) {
+  levelManager.levelNumber = 1;  // the number plays no part
+  for (const FlameSpot& c : kFlameSpots) {
     gltest::clear(0, 0, 0);
-    levelManager.levelNumber = c.level;
+    level.facts = levelFacts(c.level);
     level.drawAll();
     EXPECT_COLOUR(colourAt(c.x, c.y), 255, 128, 0) << "level " << c.level;
   }
   gltest::clear(0, 0, 0);
-  levelManager.levelNumber = 4;
+  level.facts = levelFacts(4);
   level.decorFrame = 2;
   level.drawAll();
   EXPECT_COLOUR(colourAt(7.5, 32.5), 128, 0, 255);
   EXPECT_COLOUR(colourAt(10.2, 32.5), 0, 0, 0) << "5 units wide";
-  for (int n : {1, 6, 10}) {
+  level.facts = kNoLevelFacts;
+  for (int n : {2, 3, 4, 5}) {
     gltest::clear(0, 0, 0);
     levelManager.levelNumber = n;
     level.drawAll();
-    for (const Case& c : shown) EXPECT_COLOUR(colourAt(c.x, c.y), 0, 0, 0) << "level " << n;
+    for (const FlameSpot& c : kFlameSpots) EXPECT_COLOUR(colourAt(c.x, c.y), 0, 0, 0) << "level " << n;
   }
+}
+
+// Loaded as level 2: a level whose fire sits under level 2's flame shows it; a bare one shows none.
+TEST_F(DrawingTest, LoadedLevelShowsOnlyTheFlamesItsFiresBack) {
+  std::vector<std::string> rows = sealedRows();
+  rows[2][2] = 'g';
+  dir.write("levels/level2.txt", levelText(rows));
+  levelManager.loadLevel(2);
+  ASSERT_NE(currentLevel, nullptr);
+  currentLevel->drawAll();
+  for (const FlameSpot& c : kFlameSpots)
+    EXPECT_COLOUR(colourAt(c.x, c.y), 0, 0, 0) << "level " << c.level;
+
+  rows[13][15] = '2';  // a big fire at (27.5, 7.5)
+  dir.write("levels/level2.txt", levelText(rows));
+  levelManager.loadLevel(2);
+  gltest::clear(0, 0, 0);
+  currentLevel->drawAll();  // the plume, before its first step, shows nothing
+  EXPECT_COLOUR(colourAt(30, 9.5), 255, 128, 0);
+  EXPECT_COLOUR(colourAt(25, 3), 255, 128, 0);
 }
 
 TEST_F(DrawingTest, OverlayOnlyWhenWonOrLost) {
