@@ -15,6 +15,7 @@
 #include "level/TileTable.h"
 #include "tools/art/Backdrop.h"
 #include "tools/art/PngWriter.h"
+#include "tools/solver/BestAttempt.h"
 #include "tools/solver/InputScript.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/LevelCheck.h"
@@ -78,6 +79,20 @@ bool writeScratchLevel(const char* text) {
 
 const char* outcomeName(Outcome outcome) {
   return outcome == Outcome::Won ? "won" : outcome == Outcome::Lost ? "lost" : "playing";
+}
+
+// zv_route's answer without its braces: how the script and its run-out end, the glider's path in
+// backdrop pixels, and the key held in each frame ("N", "L" or "R").
+std::string routeMembers(LevelRun& run, const InputScript& script) {
+  const RouteTrace trace = traceRoute(run, withRunOut(script));
+  std::string points = "[", keys;
+  for (const art::Point& p : trace.points) {
+    if (points.size() > 1) points += ',';
+    points += number(p.x) + "," + number(p.y);
+  }
+  for (Steer key : trace.keys) keys += key == Steer::Left ? 'L' : key == Steer::Right ? 'R' : 'N';
+  return std::string("\"outcome\":\"") + outcomeName(trace.outcome) + "\",\"points\":" + points +
+         "],\"keys\":" + quote(keys);
 }
 
 std::string issuesJson(const LevelCheck& check) {
@@ -183,7 +198,10 @@ EMSCRIPTEN_KEEPALIVE const char* zv_check(const char* text) {
                ",\"issues\":" + issuesJson(check) + "}");
 }
 
-// Searches for a winning run as `solver level.txt` does with the same limits.
+// Searches for a winning run as `solver level.txt` does with the same limits. Without a win, the
+// best attempt too, as the solver prints it: its keys, how it ended (the hazard or fire cell that
+// ended it, or 0 and 0), its distance from the exit in cells (null with no open way to one), when
+// it was nearest, and its route as zv_route draws that script.
 EMSCRIPTEN_KEEPALIVE const char* zv_solve(const char* text, double maxGameSeconds, double greed,
                                           double maxRuns) {
   if (const char* error = notPlayable(text)) return error;
@@ -194,13 +212,22 @@ EMSCRIPTEN_KEEPALIVE const char* zv_solve(const char* text, double maxGameSecond
   limits.progress = [](std::size_t runs) { reportSearchProgress(static_cast<double>(runs)); };
   LevelRun run(kScratchLevel, kEditorLevelNumber);
   const SearchResult result = searchLevel(run, limits);
+  std::string attempt;
+  if (!result.won) {
+    const BestAttempt best = describeAttempt(run, result, limits);
+    attempt = ",\"attempt\":{\"script\":" + quote(formatScript(best.script)) + ",\"ending\":" +
+              quote(endingName(best.ending)) + ",\"line\":" + std::to_string(best.line) + ",\"column\":" +
+              std::to_string(best.column) + ",\"cellsFromExit\":" +
+              (best.wayToExit ? number(best.cellsFromExit()) : "null") + ",\"seconds\":" +
+              number(best.nearestSeconds()) + "," + routeMembers(run, best.script) + "}";
+  }
   return reply(std::string("{\"won\":") + (result.won ? "true" : "false") +
                ",\"script\":" + quote(formatScript(result.script)) + ",\"frames\":" +
                std::to_string(result.frames) + ",\"keyChanges\":" + std::to_string(result.script.size()) +
                ",\"runs\":" + number(static_cast<double>(result.runs)) + ",\"states\":" +
                number(static_cast<double>(result.states)) + ",\"exhausted\":" +
                (result.exhausted ? "true" : "false") + ",\"maxRuns\":" + number(maxRuns) +
-               ",\"maxGameSeconds\":" + number(maxGameSeconds) + "}");
+               ",\"maxGameSeconds\":" + number(maxGameSeconds) + attempt + "}");
 }
 
 // The script's win rates at +-50, +-100 and +-150 ms, as `solver --rates` measures them.
@@ -248,15 +275,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_route(const char* text, const char* scriptTe
   std::string problem;
   if (!parseScript(scriptText, script, problem)) return reply("{\"error\":" + quote(problem) + "}");
   LevelRun run(kScratchLevel, kEditorLevelNumber);
-  const RouteTrace trace = traceRoute(run, withRunOut(script));
-  std::string points = "[", keys;
-  for (const art::Point& p : trace.points) {
-    if (points.size() > 1) points += ',';
-    points += number(p.x) + "," + number(p.y);
-  }
-  for (Steer key : trace.keys) keys += key == Steer::Left ? 'L' : key == Steer::Right ? 'R' : 'N';
-  return reply(std::string("{\"outcome\":\"") + outcomeName(trace.outcome) + "\",\"points\":" + points +
-               "],\"keys\":" + quote(keys) + "}");
+  return reply("{" + routeMembers(run, script) + "}");
 }
 
 // Draws the level's backdrop as the shipped backdrops are drawn, without their colour reduction.

@@ -39,6 +39,16 @@ struct Stored {
   float changes;       // key changes so far
 };
 
+// The frame nearest an exit so far: where in the history it branched off, and how far into its
+// segment it lies.
+struct Nearest {
+  float distance;
+  std::uint32_t parent;  // the history step the segment started from
+  Steer input;           // the segment's key
+  int frames;            // frames into the segment; 0 for the start
+  int played;            // frames from the start
+};
+
 std::int64_t quantise(float v, float step) { return static_cast<std::int64_t>(std::floor(v / step)); }
 
 std::uint64_t stateKey(const Glider& g) {
@@ -75,6 +85,7 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
   const float segmentSeconds = static_cast<float>(limits.segmentFrames) / kFramesPerSecond;
   const int maxSegments =
       static_cast<int>(std::ceil(limits.maxGameSeconds * kFramesPerSecond / limits.segmentFrames));
+  auto exitDistance = [&](const Glider& g) { return std::min(routes.distance(g.x, g.y), kNoWayToExit); };
   auto rank = [&](const Stored& s) {
     const float played = static_cast<float>(s.segments) * segmentSeconds + s.changes * kKeyChangeCost;
     return played + limits.greed * routes.distance(s.state.glider.x, s.state.glider.y) / kRankingSpeed;
@@ -86,6 +97,18 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
   std::priority_queue<Open> open;
   open.push({rank(stored[0]), 0});
   widen(result.extent, run.currentGlider());
+  Nearest nearest{exitDistance(run.currentGlider()), 0, Steer::None, 0, 0};
+  // Ends a search that found no win with the keys to its nearest frame.
+  auto finish = [&](bool exhausted) {
+    result.states = seen.size();
+    result.exhausted = exhausted;
+    InputScript keys = scriptTo(history, nearest.parent, limits.segmentFrames, limits.segmentFrames);
+    keys.push_back({nearest.input, nearest.frames});
+    result.nearestScript = compactScript(keys);
+    result.nearestFrames = nearest.played;
+    result.nearestDistance = nearest.distance;
+    return result;
+  };
 
   while (!open.empty()) {
     const Stored from = stored[open.top().state];
@@ -93,10 +116,7 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
     if (from.segments >= maxSegments) continue;
     const Steer lastInput = history[from.step].input;
     for (Steer input : kInputs) {
-      if (result.runs >= limits.maxRuns) {
-        result.states = seen.size();
-        return result;
-      }
+      if (result.runs >= limits.maxRuns) return finish(false);
       if (++result.runs % kProgressRuns == 0 && limits.progress) limits.progress(result.runs);
       run.restore(from.state);
       Outcome outcome = Outcome::Playing;
@@ -105,6 +125,10 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
         outcome = run.frame(input);
         ++f;
         if (outcome != Outcome::Won) widen(result.extent, run.currentGlider());
+        if (outcome != Outcome::Playing) continue;
+        const float distance = exitDistance(run.currentGlider());
+        if (distance < nearest.distance)
+          nearest = {distance, from.step, input, f, from.segments * limits.segmentFrames + f};
       }
       if (outcome == Outcome::Lost || (outcome == Outcome::Won && !limits.stopAtWin)) continue;
       const std::uint32_t index = static_cast<std::uint32_t>(history.size());
@@ -123,7 +147,5 @@ SearchResult searchLevel(LevelRun& run, const SearchLimits& limits) {
       open.push({rank(stored.back()), static_cast<std::uint32_t>(stored.size() - 1)});
     }
   }
-  result.states = seen.size();
-  result.exhausted = true;
-  return result;
+  return finish(true);
 }

@@ -36,6 +36,16 @@ struct SearchResult {
   std::size_t states = 0;      // distinct glider states met
   bool exhausted = false;      // every reachable state within the time limit was met
   Extent extent;
+  // Without a win: the nearest the search got to an exit. Over the start and every frame it
+  // simulated that did not end the run, the one whose glider was nearest an exit by the route
+  // map's distance (RouteMap::distance), the earlier found on a tie; a glider with no open way to
+  // an exit counts as kNoWayToExit away wherever it is, so there the start is the nearest.
+  InputScript nearestScript;   // the keys from the start to that frame, compacted
+  int nearestFrames = 0;       // frames played to it
+  float nearestDistance = 0;   // its route distance to the exit, units
 };
+
+// Route distance of a glider with no open way to an exit (RouteMap's count for such a cell).
+constexpr float kNoWayToExit = 10000.0f;
 
 SearchResult searchLevel(LevelRun& run, const SearchLimits& limits);

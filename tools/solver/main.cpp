@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/solver/BestAttempt.h"
 #include "tools/solver/InputScript.h"
 #include "tools/solver/KindRouteSearch.h"
 #include "tools/solver/LevelCheck.h"
@@ -22,6 +23,7 @@ namespace {
 
 const char kUsage[] =
     "usage: solver [options] level.txt...     check each level and search for a winning run\n"
+    "                                         (without one: the nearest run and how it ended)\n"
     "       solver --check level.txt...       only check the files\n"
     "       solver --replay SCRIPT level.txt  play a script such as \"R30 N12 L6\"\n"
     "       solver --rates SCRIPT level.txt   the script's win rate with every key change\n"
@@ -260,6 +262,10 @@ bool solve(const std::string& path, const Options& options) {
     std::printf("%s: no winning run found within %.0f s of play (%zu runs, %zu states, %.1f s)\n",
                 path.c_str(), options.limits.maxGameSeconds, result.runs, result.states,
                 searchSeconds);
+    const BestAttempt attempt = describeAttempt(run, result, options.limits);
+    std::printf("  Best attempt: %s\n  Keys: %s\n",
+                attemptSummary(attempt, options.limits.maxGameSeconds).c_str(),
+                formatScript(attempt.script).c_str());
     return false;
   }
   std::printf("%s: won in %.2f s of play with %zu key changes (search: %zu runs, %.1f s)\n  %s\n",
