@@ -4,8 +4,10 @@
 // next call. The game's loader reads files, so each call writes the text to a scratch file first.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/Block.h"
@@ -126,8 +128,45 @@ const char* faceName(BlockFace face) {
 
 const char* kindName(BlockKind kind) { return kind == Wall ? "wall" : kind == Hazard ? "hazard" : "exit"; }
 
-// One line on what a tile does, from the objects the game's tile table makes of it.
-std::string tileLine(char symbol, const std::vector<LevelObject*>& objects) {
+// Where a glider comes from when it meets each face, in a player's words.
+const char* comingFrom(BlockFace face) {
+  switch (face) {
+    case Left: return "from the left";
+    case Right: return "from the right";
+    case Top: return "from above";
+    case Bottom: return "from below";
+  }
+  return "?";
+}
+
+// "from the left, from below or from above".
+std::string sides(const std::vector<BlockFace>& faces) {
+  std::string out;
+  for (std::size_t i = 0; i < faces.size(); ++i) {
+    out += i == 0 ? "" : i + 1 == faces.size() ? " or " : ", ";
+    out += comingFrom(faces[i]);
+  }
+  return out;
+}
+
+// What a tile makes, for telling apart tiles that differ only in their picture.
+std::string objectKey(const std::vector<LevelObject*>& objects) {
+  std::string key;
+  for (const LevelObject* object : objects) {
+    if (const HeatSource* fire = dynamic_cast<const HeatSource*>(object)) {
+      key += "fire" + number(fire->strength) + ";";
+    } else {
+      const Block* block = static_cast<const Block*>(object);
+      key += std::string(kindName(block->kind)) + faceName(block->face) + number(block->width) + "x" +
+             number(block->height) + ";";
+    }
+  }
+  return key;
+}
+
+// One line on what a tile does, from the objects the game's tile table makes of it; `twins` are
+// the other tiles that make the same objects.
+std::string tileLine(const std::vector<LevelObject*>& objects, const std::string& twins) {
   if (objects.empty()) return "Start: where the glider begins (the last one counts)";
   if (const HeatSource* fire = dynamic_cast<const HeatSource*>(objects[0])) {
     const float cells = fire->strength * kReachPerStrength / kCellSize;
@@ -135,18 +174,23 @@ std::string tileLine(char symbol, const std::vector<LevelObject*>& objects) {
            number(cells) + " cells above it, and burns it up close";
   }
   const Block* first = static_cast<const Block*>(objects[0]);
-  std::string faces;
-  for (std::size_t i = 0; i < objects.size(); ++i) {
-    faces += i == 0 ? "" : i + 1 == objects.size() ? " and " : ", ";
-    faces += faceName(static_cast<const Block*>(objects[i])->face);
-  }
-  const char* size = first->height > kCellSize   ? " (a unit taller than its cell)"
-                     : first->width > kCellSize ? " (a unit wider than its cell, so a row has no gaps)"
-                                                : "";
+  const std::string size =
+      first->height > kCellSize  ? ". A unit taller than its cell: it reaches half a unit into the cells above and below"
+      : first->width > kCellSize ? ". A unit wider than its cell: it reaches half a unit into the cells at each side, so a row of them has no gaps"
+                                 : "";
+  std::string same;
+  for (std::size_t i = 0; i < twins.size(); ++i)
+    same += std::string(i == 0 ? "" : " and ") + "'" + twins[i] + "'";
+  if (!same.empty()) same = ". It makes the same " + std::string(kindName(first->kind)) + " as " + same + "; only the picture differs";
+  std::vector<BlockFace> guarded, open;
+  for (const LevelObject* object : objects) guarded.push_back(static_cast<const Block*>(object)->face);
+  for (BlockFace face : {Left, Right, Top, Bottom})
+    if (std::find(guarded.begin(), guarded.end(), face) == guarded.end()) open.push_back(face);
+  const std::string through = open.empty() ? "" : "; one coming " + sides(open) + " flies through it";
   switch (first->kind) {
-    case Wall: return "Wall: stops the glider at its " + faces + " faces; the others let it through";
-    case Hazard: return "Hazard: wrecks the glider that touches its " + faces + " faces" + size;
-    case Exit: return "Exit: reaching its " + faces + " face ends the level";
+    case Wall: return "Wall: stops a glider coming " + sides(guarded) + through + same;
+    case Hazard: return "Hazard: wrecks a glider coming " + sides(guarded) + through + size + same;
+    case Exit: return "Exit: a glider coming " + sides(guarded) + " finishes the level" + same;
   }
   return "";
 }
@@ -157,7 +201,8 @@ extern "C" {
 
 // Every character the level format knows, what the game makes of it, and one line on what it does.
 EMSCRIPTEN_KEEPALIVE const char* zv_tiles() {
-  std::string out = "[";
+  // Each tile's objects, as the game's tile table makes them.
+  std::vector<std::pair<char, std::vector<LevelObject*>>> tiles;
   for (int c = 0x21; c < 0x7f; ++c) {
     const char symbol = static_cast<char>(c);
     if (!isTileCharacter(symbol)) continue;
@@ -166,6 +211,13 @@ EMSCRIPTEN_KEEPALIVE const char* zv_tiles() {
     std::vector<LevelObject*> objects;
     float startX = 0, startY = 0;
     buildLevelObjects(rows, objects, startX, startY);
+    tiles.emplace_back(symbol, std::move(objects));
+  }
+  std::string out = "[";
+  for (auto& [symbol, objects] : tiles) {
+    std::string twins;
+    for (const auto& [other, otherObjects] : tiles)
+      if (other != symbol && !objects.empty() && objectKey(otherObjects) == objectKey(objects)) twins += other;
     std::string kind = "start", faces = "[", extra;
     if (!objects.empty()) {
       if (const HeatSource* fire = dynamic_cast<const HeatSource*>(objects[0])) {
@@ -181,9 +233,10 @@ EMSCRIPTEN_KEEPALIVE const char* zv_tiles() {
     }
     if (out.size() > 1) out += ',';
     out += "{\"char\":" + quote(std::string(1, symbol)) + ",\"kind\":" + quote(kind) + ",\"faces\":" + faces +
-           "]" + extra + ",\"about\":" + quote(tileLine(symbol, objects)) + "}";
-    for (LevelObject* object : objects) delete object;
+           "]" + extra + ",\"about\":" + quote(tileLine(objects, twins)) + "}";
   }
+  for (auto& tile : tiles)
+    for (LevelObject* object : tile.second) delete object;
   out += "],\"empty\":[";
   for (std::size_t i = 0; i < sizeof kEmptyCellChars; ++i)
     out += std::string(i ? "," : "") + quote(std::string(1, kEmptyCellChars[i]));

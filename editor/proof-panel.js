@@ -37,17 +37,18 @@ export function difficultyLine(rate, shipped, settled = true) {
 
 // One sentence on where the best attempt of an unwinnable level got and what stopped it.
 export function attemptLine(attempt, maxGameSeconds) {
-  const near = attempt.cellsFromExit === null
-    ? `No open way leads from the start to an exit; the best attempt lasted ${attempt.seconds.toFixed(1)} s`
-    : `The best attempt came within ${attempt.cellsFromExit.toFixed(1)} cells of an exit after ${attempt.seconds.toFixed(1)} s`;
   const cell = `at line ${attempt.line}, column ${attempt.column}`;
-  const end = {
-    wrecked: `, then the hazard ${cell} wrecked it.`,
-    burnt: `, then the fire ${cell} burnt it.`,
-    flying: ` and was still flying when ${count(maxGameSeconds)} s of play ran out.`,
-    resting: ` and was resting when ${count(maxGameSeconds)} s of play ran out: it found no way on.`,
-  }[attempt.ending] || '.';
-  return near + end + ' It is drawn over the level.';
+  const fate = {
+    wrecked: `the hazard ${cell} wrecked it`,
+    burnt: `the fire ${cell} burnt it`,
+    flying: `it was still flying when ${count(maxGameSeconds)} s of play ran out`,
+    resting: `it came to rest there with no way on`,
+    won: `with no key held it drifts into an exit, a run the search did not reach before its bound`,
+  }[attempt.ending] || 'it ended there';
+  const lead = attempt.cellsFromExit === null
+    ? 'No open way leads from the start to an exit; in the best attempt'
+    : `The best attempt came within ${attempt.cellsFromExit.toFixed(1)} cells of an exit after ${attempt.seconds.toFixed(1)} s; then`;
+  return `${lead} ${fate}. It is drawn over the level.`;
 }
 
 export class ProofPanel {

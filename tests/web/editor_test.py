@@ -378,9 +378,9 @@ class EditorTest:
         that got nearest the exit, naming the cell that wrecked it as `solver` does."""
         rows = [")" + " " * 18 + "(" for _ in range(15)]
         rows[0] = ")" + "(" * 19
-        rows[1] = ")g" + " " * 17 + "("
-        rows[13] = ")" + "=" * 18 + "("
-        rows[14] = ")" * 16 + "GG(("
+        rows[11] = ")g" + " " * 17 + "("
+        rows[13] = ")" + "=" * 16 + "  ("
+        rows[14] = ")" * 17 + "GG("
         level = "\n".join(rows) + "\n"
         path = os.path.join(self.scratch, "floored.txt")
         open(path, "w", encoding="latin-1").write(level)
@@ -392,10 +392,11 @@ class EditorTest:
         cell = re.search(r"line (\d+), column (\d+)", native)
         detail = self.panel("verdict-detail")
         shown = re.search(r"line (\d+), column (\d+)", detail)
-        self.check("an unwinnable level shows its best attempt and the cell that wrecked it, as `solver` prints it",
-                   verdict and not verdict.get("won") and attempt.get("ending") == "wrecked" and cell and shown and
-                   cell.groups() == shown.groups() and rows[int(cell.group(1)) - 1][int(cell.group(2)) - 1] == "=",
-                   "page: %r; solver: %r" % (detail, native))
+        near = re.search(r"([\d.]+) cells from the exit", native)
+        self.check("an unwinnable level shows its best attempt, how near it got and the cell that wrecked it, as `solver` prints them",
+                   verdict and not verdict.get("won") and attempt.get("ending") == "wrecked" and cell and shown and near and
+                   cell.groups() == shown.groups() and rows[int(cell.group(1)) - 1][int(cell.group(2)) - 1] == "=" and
+                   ("within %s cells of an exit" % near.group(1)) in detail, "page: %r; solver: %r" % (detail, native))
         self.check("the attempt is drawn over the level", self.js("zvEditor.routeShown()"))
         self.key("z", modifiers=2)
 
@@ -422,18 +423,18 @@ class EditorTest:
         mendable = os.path.join(self.scratch, "nostart.txt")
         open(mendable, "wb").write(level.replace("g", " ").encode("latin-1"))
         self.choose_file(mendable)
+        self.check("a level file with checker errors loads for mending", self.text() == level.replace("g", " ") and
+                   self.listed("no start cell"))
+        self.key("z", modifiers=2)
+        self.dismiss()
         self.click("#paste")
         self.click("#paste-text")
         prose = "Here are two lines that are surely not a level"
         self.page.send("Input.insertText", text=prose + "\nof this game.")
         self.click("#paste-load")
-        first = self.message().split("\n")[0]
-        self.check("a paste of two lines says first what it is", first == "The pasted text was not loaded: 2 lines of text; "
-                   "a level has 15 lines of at most 20 characters; line 1 has %d." % len(prose), repr(first))
-        self.dismiss()
-        self.check("a level file with checker errors loads for mending", self.text() == level.replace("g", " ") and
-                   self.listed("no start cell"))
-        self.key("z", modifiers=2)
+        shown = self.page.wait_for("(t => t.startsWith('The pasted') && t)(document.getElementById('message-text').textContent)", 5) or ""
+        self.check("a paste of two lines says first what it is", shown.split("\n")[0] == "The pasted text was not loaded: 2 lines "
+                   "of text; a level has 15 lines of at most 20 characters; line 1 has %d." % len(prose), repr(shown))
         self.dismiss()
         kept = self.draft()
         hello = base64.urlsafe_b64encode(zlib.compress(b"hello\n", 9)[2:-4]).decode().rstrip("=")

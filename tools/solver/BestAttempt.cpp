@@ -82,7 +82,18 @@ bool sameMotion(const Glider& a, const Glider& b) {
 
 }  // namespace
 
-double BestAttempt::cellsFromExit() const { return std::round(distance / kCellSize * 10.0f) / 10.0; }
+double BestAttempt::cellsFromExit() const { return std::round(exitCells * 10.0f) / 10.0; }
+
+namespace {
+// Cells from (x, y) to the nearest exit cell's centre, in a straight line.
+float cellsToExit(const LevelRows& rows, float x, float y) {
+  float best = 1e9f;
+  for (int r = 0; r < kGridRows; ++r)
+    for (int c = 0; c < static_cast<int>(rows[r].size()) && c < kGridColumns; ++c)
+      if (rows[r][c] == 'G') best = std::min(best, std::hypot(cellCentreX(c) - x, cellCentreY(r) - y));
+  return best / kCellSize;
+}
+}  // namespace
 
 BestAttempt describeAttempt(LevelRun& run, const SearchResult& search, const SearchLimits& limits) {
   BestAttempt attempt;
@@ -97,6 +108,7 @@ BestAttempt describeAttempt(LevelRun& run, const SearchResult& search, const Sea
     keys.insert(keys.end(), static_cast<std::size_t>(span.frames), span.input);
 
   run.start();
+  attempt.exitCells = cellsToExit(run.cells(), run.currentGlider().x, run.currentGlider().y);
   PlaySnapshot before = run.snapshot();
   Steer key = Steer::None;
   Outcome outcome = Outcome::Playing;
@@ -107,6 +119,7 @@ BestAttempt describeAttempt(LevelRun& run, const SearchResult& search, const Sea
     key = frame < static_cast<int>(keys.size()) ? keys[static_cast<std::size_t>(frame)] : Steer::None;
     outcome = run.frame(key);
     ++frame;
+    if (frame == nearest) attempt.exitCells = cellsToExit(run.cells(), run.currentGlider().x, run.currentGlider().y);
     still = samePlace(before.glider, run.currentGlider());
     // From here on every frame would leave it as it is.
     settled = frame > nearest && sameMotion(before.glider, run.currentGlider());

@@ -31,6 +31,10 @@ struct BestAttempt {
   InputScript script;        // see above: traced with its run-out, it plays exactly this run
   int nearestFrames = 0;     // frames from the start to the nearest point
   float distance = 0;        // route distance from the nearest point to an exit, units
+  // Straight from the glider's centre at the nearest point to the nearest exit cell's centre, in
+  // cells: the route distance weighs climbs and level flight, which is right for ranking runs
+  // but not a figure a person can count on the level.
+  float exitCells = 0;
   bool wayToExit = true;     // false: the route map knows no open way from the glider to an exit
   AttemptEnding ending = AttemptEnding::Flying;
   int endFrames = 0;         // frames from the start to the loss, the exit, the rest or the bound
@@ -39,7 +43,7 @@ struct BestAttempt {
   int line = 0, column = 0;
 
   double nearestSeconds() const { return static_cast<double>(nearestFrames) / kFramesPerSecond; }
-  // The distance in cells, to one decimal.
+  // exitCells to one decimal.
   double cellsFromExit() const;
 };
 
