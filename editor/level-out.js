@@ -39,7 +39,8 @@ export function attachLevelOut(current, playable) {
     }
     $('share-note').textContent = copied ? 'Copied to the clipboard.' : 'The browser would not copy it: the link is selected, press Ctrl+C.';
   });
-  // The game's page starts in the level when it knows the editor sent it.
+  // Told that the editor sent it, the game's page goes straight to the level, which waits there
+  // for the player's first key, click or tap.
   $('play').addEventListener('click', async () => {
     if (!playable()) return;
     const url = await levelUrl('index.html', current());

@@ -11,21 +11,31 @@ const KEYS = {
 };
 const NAME_OF_KEY = Object.fromEntries(Object.entries(KEYS).map(([name, { key }]) => [key, name]));
 
-// The game's states in which a click moves on (title and instructions); elsewhere the pad's
-// south button is "try again", since a click after a crash quits.
-const CLICK_STATES = [0, 1];
+// The game's states, as the game numbers them (game/GameState.h): the page's one copy.
+export const STATE = { title: 0, instructions: 1, playing: 2, levelExit: 3, escaped: 4, lost: 5 };
+// The states in which a click moves on (title and instructions); elsewhere the pad's south
+// button is "try again", since a click after a crash quits.
+const CLICK_STATES = [STATE.title, STATE.instructions];
 // Standard gamepad mapping: south face button, Start/Options, d-pad left and right.
 const PAD = { south: 0, start: 9, left: 14, right: 15 };
 const STICK_DEAD_ZONE = 0.5;
 // After leaving full screen a browser may still hand the page the Escape that left it.
 const FULLSCREEN_ESCAPE_GRACE_MS = 500;
 
+// The line under the picture, for each way of playing: how to leave the title screen, how to
+// start a level that waits for the player (the only words while it waits), and the controls.
 const HINTS = {
-  keys: 'Click to begin. Left and Right arrows steer, Up tries a level again after a crash, Esc quits.',
-  touch: 'Tap the picture to begin. Hold ◀ ▶ to steer, ↻ tries again after a crash, ✕ quits.',
-  pad: 'Press A to begin. The d-pad or the left stick steers, A tries again after a crash, Start quits.',
-  fullscreen: 'In full screen Esc only leaves full screen: press it again, or ✕, to quit.',
+  keys: { begin: 'Click to begin.',
+          wait: 'Press an arrow key or click the picture to start: the glider waits at its start.',
+          controls: 'Left and Right arrows steer, Up tries a level again after a crash, Esc quits.' },
+  touch: { begin: 'Tap the picture to begin.',
+           wait: 'Tap the picture, ◀ or ▶ to start: the glider waits at its start.',
+           controls: 'Hold ◀ ▶ to steer, ↻ tries again after a crash, ✕ quits.' },
+  pad: { begin: 'Press A to begin.',
+         wait: 'Press A or the d-pad to start: the glider waits at its start.',
+         controls: 'The d-pad or the left stick steers, A tries again after a crash, Start quits.' },
 };
+const FULLSCREEN_HINT = 'In full screen Esc only leaves full screen: press it again, or ✕, to quit.';
 
 // The game's mouse click, as a press and release at the middle of the picture.
 export function clickPicture(canvas) {
@@ -91,15 +101,36 @@ class HeldKeys {
 //   fullscreen  the full-screen button
 //   hint        the element that says how to play
 //   gameState   () => the game's state, or null before it runs
+//   endPanel    the element offered when the game is over, whose first button plays again
 //   onHidden, onShown   the page pauses and resumes its sound
-export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden, onShown }) {
+// Returns { show(phase, line) }: the page says where the game is, and the line follows:
+// 'begin' (the title screens), 'wait' (a level waits for the player's first act), 'play', or
+// 'over' with the line that says how the game ended.
+export function startInput({ canvas, pad, fullscreen, hint, gameState, endPanel, onHidden, onShown }) {
   const held = new HeldKeys();
   const root = document.documentElement;
   let mode = 'keys';
+  let phase = 'begin';
+  let endLine = '';
   let leftFullscreenAt = -Infinity;
 
   function describe() {
-    hint.textContent = document.fullscreenElement ? HINTS[mode] + ' ' + HINTS.fullscreen : HINTS[mode];
+    if (phase === 'over') {
+      hint.textContent = endLine;
+      return;
+    }
+    // While a level waits, the line says only what starts it: kept to one line, the picture
+    // above it keeps its size when play begins.
+    const { begin, wait, controls } = HINTS[mode];
+    const parts = phase === 'wait' ? [wait] : [phase === 'begin' ? begin : '', controls];
+    if (document.fullscreenElement) parts.push(FULLSCREEN_HINT);
+    hint.textContent = parts.filter(Boolean).join(' ');
+  }
+
+  function show(next, line = '') {
+    phase = next;
+    endLine = line;
+    describe();
   }
 
   function useMode(next) {
@@ -115,8 +146,15 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     return event.key === 'Escape' &&
       (document.fullscreenElement || performance.now() - leftFullscreenAt < FULLSCREEN_ESCAPE_GRACE_MS);
   }
+  // Once the game is over, Enter, Space and Tab work the end's buttons: the game's toolkit would
+  // take them (the won picture still runs), and the game has no use for them.
+  function forTheEndButtons(event) {
+    if (phase !== 'over' || NAME_OF_KEY[event.key]) return false;
+    event.stopImmediatePropagation();
+    return true;
+  }
   window.addEventListener('keydown', (event) => {
-    if (!event.isTrusted) return;
+    if (!event.isTrusted || forTheEndButtons(event)) return;
     if (inFullscreenEscape(event)) {
       event.stopImmediatePropagation();
       event.preventDefault();
@@ -129,7 +167,7 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     if (!held.press('keyboard', name)) event.stopImmediatePropagation();
   }, true);
   window.addEventListener('keyup', (event) => {
-    if (!event.isTrusted) return;
+    if (!event.isTrusted || forTheEndButtons(event)) return;
     const name = NAME_OF_KEY[event.key];
     if (!name) return;
     if (!held.release('keyboard', name)) event.stopImmediatePropagation();
@@ -206,9 +244,17 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
     for (const name of now) {
       if (before.has(name)) continue;
       if (name !== 'south') held.pressAndSend(source, name);
+      else if (phase === 'over') pressEndButton();
       else if (CLICK_STATES.includes(gameState())) clickPicture(canvas);
       else held.pressAndSend(source, 'up');
     }
+  }
+  // The pad's south button presses the end's focused button, or else its first.
+  function pressEndButton() {
+    const focused = document.activeElement;
+    const target = focused && endPanel.contains(focused) && focused.matches('button, a[href]')
+      ? focused : endPanel.querySelector('button');
+    if (target) target.click();
   }
   function forgetPad(index) {
     held.releaseAll('pad' + index);
@@ -267,4 +313,5 @@ export function startInput({ canvas, pad, fullscreen, hint, gameState, onHidden,
   });
 
   describe();
+  return { show };
 }

@@ -136,11 +136,15 @@ class Page:
         for kind in ("mousePressed", "mouseReleased"):
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
 
-    KEYS = {"ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "Escape": 27}
+    KEYS = {"ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "Escape": 27, "Enter": 13}
+    # Keys that also type a character: without it a focused button takes no Enter.
+    TEXT = {"Enter": "\r"}
 
     def key(self, name, down):
+        typed = {"text": self.TEXT[name]} if down and name in self.TEXT else {}
         self.send("Input.dispatchKeyEvent", type="keyDown" if down else "keyUp", key=name,
-                  code=name, windowsVirtualKeyCode=self.KEYS[name], nativeVirtualKeyCode=self.KEYS[name])
+                  code=name, windowsVirtualKeyCode=self.KEYS[name], nativeVirtualKeyCode=self.KEYS[name],
+                  **typed)
 
     def emulate(self, width, height, mobile=True, touch=True, scale=1):
         """Makes the tab a device of that size: a phone or tablet (mobile, with a touch screen)
