@@ -55,7 +55,8 @@ export class Painting {
     }
     const char = cellAt(this.editor.rows(), cell.row, cell.column);
     const brush = this.editor.brush();
-    const what = char === EMPTY || char === '.' ? 'empty' : `'${char}', ${lower(this.editor.about(char))}`;
+    // The tile's name only ("fire, strength 10"): its whole line is in the palette.
+    const what = char === EMPTY || char === '.' ? 'empty' : `'${char}', ${lower(this.editor.about(char).split(':')[0])}`;
     const click = brush === char ? 'the left button keeps it' :
       brush === EMPTY ? 'the left button erases it' : `the left button paints '${brush}'`;
     this.hoverLine.textContent = `Line ${cell.row + 1}, column ${cell.column + 1}: ${what}. ` +
