@@ -358,13 +358,14 @@ class TouchTest(BrowserTest):
                 self.page.show() if hidden else self.page.hide()
                 hidden = not hidden
             self.page.pump(rng.uniform(0.01, 0.08))
-        # Everything lets go, and the screen is a phone's again.
+        # The tab is shown first (a hidden one takes no input), then everything lets go, and the
+        # screen is a phone's again.
+        if hidden:
+            self.page.show()
         self.page.touch({})
         for key in keys:
             self.page.key(key, False)
         self.page.evaluate("setPad(0, null); setPad(1, null); document.fullscreenElement && document.exitFullscreen()")
-        if hidden:
-            self.page.show()
         self.page.emulate(*PHONES["portrait"])
         self.page.pump(1.0)
         self.clip = self.picture_clip()
