@@ -1,7 +1,7 @@
 // The level editor's C interface for JavaScript: the level checker, the solver, the timing-error
 // replays, the kind route search and the backdrop drawing, the same code the command-line tools
 // run. Levels arrive as their file's text; answers leave as JSON in a buffer that lives until the
-// next call. The game's loader reads files, so each call writes the text to a scratch file first.
+// next call.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -10,21 +10,23 @@
 #include <utility>
 #include <vector>
 
+#include "backdrop/Backdrop.h"
+#include "backdrop/PngWriter.h"
+#include "backdrop/WorldView.h"
 #include "game/Block.h"
 #include "game/HeatSource.h"
 #include "game/LevelObject.h"
 #include "game/LevelObjectList.h"
+#include "level/LevelCheck.h"
+#include "level/LevelFile.h"
 #include "level/TileTable.h"
-#include "tools/art/Backdrop.h"
-#include "tools/art/PngWriter.h"
-#include "tools/solver/BestAttempt.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/KindRouteSearch.h"
-#include "tools/solver/LevelCheck.h"
-#include "tools/solver/LevelRun.h"
-#include "tools/solver/LevelSearch.h"
-#include "tools/solver/RoutePicture.h"
-#include "tools/solver/TimingError.h"
+#include "route/BestAttempt.h"
+#include "route/InputScript.h"
+#include "route/KindRouteSearch.h"
+#include "route/LevelRun.h"
+#include "route/LevelSearch.h"
+#include "route/RouteTrace.h"
+#include "route/TimingError.h"
 
 // Hooks the page sets on the module to hear from a long search while it runs.
 EM_JS(void, reportSearchProgress, (double runs), {
@@ -38,7 +40,6 @@ namespace {
 
 // Every level the editor plays is level 1, as the game plays it from the editor.
 constexpr int kEditorLevelNumber = 1;
-constexpr char kScratchLevel[] = "/tmp/editor-level.txt";
 
 std::string answer;  // the last call's JSON, which JavaScript reads before its next call
 
@@ -71,14 +72,6 @@ std::string number(double value) {
   return text;
 }
 
-bool writeScratchLevel(const char* text) {
-  std::FILE* file = std::fopen(kScratchLevel, "wb");
-  if (!file) return false;
-  const std::string bytes = text;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
 const char* outcomeName(Outcome outcome) {
   return outcome == Outcome::Won ? "won" : outcome == Outcome::Lost ? "lost" : "playing";
 }
@@ -88,9 +81,9 @@ const char* outcomeName(Outcome outcome) {
 std::string routeMembers(LevelRun& run, const InputScript& script) {
   const RouteTrace trace = traceRoute(run, withRunOut(script));
   std::string points = "[", keys;
-  for (const art::Point& p : trace.points) {
+  for (const TracePoint& p : trace.points) {
     if (points.size() > 1) points += ',';
-    points += number(p.x) + "," + number(p.y);
+    points += number(art::pixelX(p.x)) + "," + number(art::pixelY(p.y));
   }
   for (Steer key : trace.keys) keys += key == Steer::Left ? 'L' : key == Steer::Right ? 'R' : 'N';
   return std::string("\"outcome\":\"") + outcomeName(trace.outcome) + "\",\"points\":" + points +
@@ -110,7 +103,6 @@ std::string issuesJson(const LevelCheck& check) {
 
 // The error the editor answers with when a level is not fit to play.
 const char* notPlayable(const char* text) {
-  if (!writeScratchLevel(text)) return reply("{\"error\":\"cannot write the scratch level\"}");
   const LevelCheck check = checkLevelText(text);
   if (check.hasErrors()) return reply("{\"error\":\"the level has errors\",\"issues\":" + issuesJson(check) + "}");
   return nullptr;
@@ -263,7 +255,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_solve(const char* text, double maxGameSecond
   limits.greed = static_cast<float>(greed);
   limits.maxRuns = static_cast<std::size_t>(maxRuns);
   limits.progress = [](std::size_t runs) { reportSearchProgress(static_cast<double>(runs)); };
-  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  LevelRun run(readLevelText(text).rows, kEditorLevelNumber);
   const SearchResult result = searchLevel(run, limits);
   std::string attempt;
   if (!result.won) {
@@ -289,7 +281,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_rates(const char* text, const char* scriptTe
   InputScript script;
   std::string problem;
   if (!parseScript(scriptText, script, problem)) return reply("{\"error\":" + quote(problem) + "}");
-  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  LevelRun run(readLevelText(text).rows, kEditorLevelNumber);
   const RouteRates figures = measureRouteRates(run, script, trials);
   std::string rates = "[";
   for (int i = 0; i < 3; ++i)
@@ -302,7 +294,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_rates(const char* text, const char* scriptTe
 // empty, for `budgetSeconds`; each improvement is reported as it is kept.
 EMSCRIPTEN_KEEPALIVE const char* zv_kind(const char* text, const char* fromText, double budgetSeconds) {
   if (const char* error = notPlayable(text)) return error;
-  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  LevelRun run(readLevelText(text).rows, kEditorLevelNumber);
   InputScript from;
   std::string problem;
   if (*fromText) {
@@ -327,7 +319,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_route(const char* text, const char* scriptTe
   InputScript script;
   std::string problem;
   if (!parseScript(scriptText, script, problem)) return reply("{\"error\":" + quote(problem) + "}");
-  LevelRun run(kScratchLevel, kEditorLevelNumber);
+  LevelRun run(readLevelText(text).rows, kEditorLevelNumber);
   return reply("{" + routeMembers(run, script) + "}");
 }
 
@@ -336,8 +328,7 @@ EMSCRIPTEN_KEEPALIVE const char* zv_route(const char* text, const char* scriptTe
 // returns the 1024 x 768 RGBA pixels, which live until the next call.
 EMSCRIPTEN_KEEPALIVE const char* zv_backdrop(const char* text, const char* pngPath) {
   static std::vector<std::uint8_t> pixels;
-  if (!writeScratchLevel(text)) return reply("cannot write the scratch level");
-  const art::Canvas canvas = art::renderBackdropFile(kScratchLevel);
+  const art::Canvas canvas = art::renderBackdrop(readLevelText(text).rows);
   if (*pngPath) return reply(art::writePng(pngPath, canvas, art::PngChannels::Rgb));
   pixels = canvas.toBytes(true);
   return reinterpret_cast<const char*>(pixels.data());

@@ -20,6 +20,10 @@ LevelObjectList::LevelObjectList(const std::string& fileName) {
   buildLevelObjects(rows, objects, startX, startY);
 }
 
+LevelObjectList::LevelObjectList(const LevelRows& levelRows) : rows(levelRows) {
+  buildLevelObjects(rows, objects, startX, startY);
+}
+
 LevelObjectList::~LevelObjectList() {
   for (LevelObject* object : objects) delete object;
 }

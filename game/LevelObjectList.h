@@ -27,6 +27,8 @@ class LevelObjectList {
   // Reads the level file at fileName. Never fails towards the caller: a missing or short file is
   // reported on standard output and yields whatever was read.
   explicit LevelObjectList(const std::string& fileName);
+  // Builds the level from rows already read.
+  explicit LevelObjectList(const LevelRows& levelRows);
   ~LevelObjectList();
   LevelObjectList(const LevelObjectList&) = delete;
   LevelObjectList& operator=(const LevelObjectList&) = delete;

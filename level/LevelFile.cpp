@@ -10,9 +10,25 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// Reading state shared by the 15 row reads: neither note is ever cleared once set.
-struct RowReader {
+// Characters from an open file.
+struct FileSource {
   std::FILE* file;
+  int get() { return std::getc(file); }
+  void unget(int c) { std::ungetc(c, file); }
+};
+
+// Characters from a level's text in memory.
+struct TextSource {
+  const std::string& text;
+  std::size_t at = 0;
+  int get() { return at < text.size() ? static_cast<unsigned char>(text[at++]) : EOF; }
+  void unget(int) { --at; }
+};
+
+// Reading state shared by the 15 row reads: neither note is ever cleared once set.
+template <typename Source>
+struct RowReader {
+  Source source;
   bool endMet = false;  // a read ran into the end of the file
   bool failed = false;  // a read stopped on an over-long line or took nothing at all
 
@@ -26,7 +42,7 @@ struct RowReader {
     char stored[kGridColumns];
     int count = 0;
     for (;;) {
-      const int c = std::getc(file);
+      const int c = source.get();
       if (c == EOF) {
         endMet = true;
         if (count == 0) failed = true;
@@ -46,9 +62,9 @@ struct RowReader {
 
   // After a CR: consumes a following LF and says so; otherwise leaves the file as it was.
   bool consumeLineFeed() {
-    const int next = std::getc(file);
+    const int next = source.get();
     if (next == '\n') return true;
-    if (next != EOF) std::ungetc(next, file);
+    if (next != EOF) source.unget(next);
     return false;
   }
 };
@@ -65,10 +81,15 @@ LevelFile readLevelFile(const std::string& fileName) {
   return readLevelStream(file.get());
 }
 
-LevelFile readLevelStream(std::FILE* file) {
+template <typename Source>
+LevelFile readRows(Source source) {
   LevelFile result;
-  RowReader reader{file};
+  RowReader<Source> reader{source};
   for (std::string& row : result.rows) reader.read(row);
   if (reader.endMet) result.problem = "End of level file reached prematurely.";
   return result;
 }
+
+LevelFile readLevelStream(std::FILE* file) { return readRows(FileSource{file}); }
+
+LevelFile readLevelText(const std::string& text) { return readRows(TextSource{text}); }

@@ -16,5 +16,7 @@ struct LevelFile {
 
 // Reads the level file at fileName; a file that does not open yields empty rows and a problem.
 LevelFile readLevelFile(const std::string& fileName);
-// Reads the rows from an open file (a level in memory, for instance).
+// Reads the rows from an open file.
 LevelFile readLevelStream(std::FILE* file);
+// Reads the rows from a level file's text held in memory, by the same rules.
+LevelFile readLevelText(const std::string& text);

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "backdrop/Backdrop.h"
+#include "backdrop/Palette.h"
+#include "backdrop/WorldView.h"
 #include "render/PngImage.h"
 #include "tests/art/PngRead.h"
 #include "tests/support/TempDir.h"
 #include "tools/art/ArtBuild.h"
-#include "tools/art/Backdrop.h"
-#include "tools/art/Palette.h"
-#include "tools/art/WorldView.h"
 
 namespace {
 

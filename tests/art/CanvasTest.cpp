@@ -1,7 +1,7 @@
 // Shrinking a picture averages each square of pixels, transparency included.
 #include <gtest/gtest.h>
 
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 namespace {
 

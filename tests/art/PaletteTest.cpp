@@ -1,5 +1,5 @@
 // The palette chooser: few colours are kept exactly, many share 256 entries spread over them.
-#include "tools/art/Palette.h"
+#include "backdrop/Palette.h"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "level/LevelFile.h"
+#include "route/BestAttempt.h"
+#include "route/RouteMap.h"
+#include "route/TimingError.h"
 #include "tests/support/LevelText.h"
 #include "tests/support/TempDir.h"
-#include "tools/solver/BestAttempt.h"
-#include "tools/solver/RouteMap.h"
-#include "tools/solver/TimingError.h"
 
 namespace {
 
@@ -81,8 +82,7 @@ SearchLimits shortLimits() {
 TEST(BestAttempt, NamesHowTheNearestRunEndedAndItsScriptPlaysExactlyThatRun) {
   for (const AttemptCase& c : attemptCases()) {
     SCOPED_TRACE(c.name);
-    TempDir dir;
-    LevelRun run(dir.write("level.txt", c.level), 1);
+    LevelRun run(readLevelText(c.level).rows, 1);
     const SearchResult search = searchLevel(run, shortLimits());
     ASSERT_FALSE(search.won);
     const BestAttempt attempt = describeAttempt(run, search, shortLimits());
@@ -131,8 +131,7 @@ TEST(BestAttempt, NamesHowTheNearestRunEndedAndItsScriptPlaysExactlyThatRun) {
 }
 
 TEST(BestAttempt, AWinHasNone) {
-  TempDir dir;
-  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
   const SearchResult search = searchLevel(run, shortLimits());
   ASSERT_TRUE(search.won);
   EXPECT_TRUE(search.nearestScript.empty());
@@ -175,7 +174,7 @@ TEST(BestAttempt, TheSolverPrintsItForAFailedLevelOnly) {
     InputScript keys;
     std::string error;
     ASSERT_TRUE(parseScript(lines[2].substr(8), keys, error)) << error;
-    LevelRun run(level, 1);
+    LevelRun run(readLevelFile(level).rows, 1);
     EXPECT_EQ(replayScript(run, keys).outcome, Outcome::Lost) << lines[2];
   }
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "route/TimingError.h"
 #include "tests/levels/ShippedLevels.h"
-#include "tools/solver/TimingError.h"
 
 namespace {
 

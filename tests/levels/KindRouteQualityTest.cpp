@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "level/LevelFile.h"
+#include "route/KindRouteSearch.h"
+#include "route/TimingError.h"
 #include "tests/support/LevelText.h"
-#include "tests/support/TempDir.h"
-#include "tools/solver/KindRouteSearch.h"
-#include "tools/solver/TimingError.h"
 
 namespace {
 
@@ -17,8 +17,7 @@ int winsAt100(LevelRun& run, const InputScript& script) {
 }
 
 TEST(KindRouteSearch, ASloppyRouteBecomesForgivingAndStillWinsUnjittered) {
-  TempDir dir;
-  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
   const InputScript sloppy{{Steer::Right, 114}};
   ASSERT_EQ(replayScript(run, withRunOut(sloppy)).outcome, Outcome::Won);
   KindSearchLimits limits;

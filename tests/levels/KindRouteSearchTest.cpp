@@ -4,18 +4,17 @@
 
 #include <string>
 
+#include "level/LevelFile.h"
+#include "route/KindRouteSearch.h"
+#include "route/TimingError.h"
 #include "tests/support/LevelText.h"
-#include "tests/support/TempDir.h"
-#include "tools/solver/KindRouteSearch.h"
-#include "tools/solver/TimingError.h"
 
 namespace {
 
 // The search replays trials from snapshots of earlier routes: a short search's score must agree
 // with fresh replays of the trials it names, and its route must still win unjittered.
 TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
-  TempDir dir;
-  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
   KindSearchLimits limits;
   limits.trials = 12;
   limits.maxCandidates = 15;
@@ -35,8 +34,7 @@ TEST(KindRouteSearch, ScoresAgreeWithFreshReplays) {
 }
 
 TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
-  TempDir dir;
-  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
   const InputScript losing{{Steer::Right, 60}, {Steer::None, 6}};
   const KindSearchResult found = searchKindRoute(run, losing, KindSearchLimits{});
   EXPECT_FALSE(found.startWon);
@@ -45,8 +43,7 @@ TEST(KindRouteSearch, KeepsAStartThatDoesNotWinAndSearchesNothing) {
 }
 
 TEST(KindRouteSearch, TheCalmStartRouteWinsWithLongHolds) {
-  TempDir dir;
-  LevelRun run(dir.write("landing.txt", levelText(landingRows())), 1);
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
   InputScript route;
   ASSERT_TRUE(calmFastRoute(run, route));
   EXPECT_EQ(replayScript(run, withRunOut(route)).outcome, Outcome::Won) << formatScript(route);

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "level/LevelCheck.h"
+#include "route/InputScript.h"
+#include "level/LevelFile.h"
+#include "route/LevelRun.h"
 #include "tests/support/LevelText.h"
 #include "tests/support/TempDir.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelCheck.h"
-#include "tools/solver/LevelRun.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST(LevelFileCheck, TheBorderRuleMatchesTheSimulation) {
     const std::string path = dir.write("border.txt", levelText(rows));
     EXPECT_EQ(checkLevelFile(path).issues.size(), border == ')' ? 0u : 1u);
 
-    LevelRun run(path, 1);
+    LevelRun run(readLevelFile(path).rows, 1);
     float leftmost = 1e9f;
     for (int frame = 0; frame < 10 * kFramesPerSecond; ++frame) {
       run.frame(Steer::Left);

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "route/InputScript.h"
+#include "level/LevelFile.h"
+#include "route/LevelRun.h"
 #include "tests/support/LevelText.h"
 #include "tests/support/TempDir.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
   const InputScript fall{{Steer::None, 600}};
   std::vector<int> winFrames;
   {
-    LevelRun run("levels/level1.txt", 1);
+    LevelRun run(readLevelFile("levels/level1.txt").rows, 1);
     for (int replay = 0; replay < 3; ++replay) {
       const ReplayResult result = replayScript(run, fall);
       ASSERT_EQ(result.outcome, Outcome::Won) << "replay " << replay;
@@ -61,7 +62,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
   }
   EXPECT_EQ(winFrames[1], winFrames[0]);
   EXPECT_EQ(winFrames[2], winFrames[0]);
-  LevelRun fresh("levels/level1.txt", 1);
+  LevelRun fresh(readLevelFile("levels/level1.txt").rows, 1);
   EXPECT_EQ(replayScript(fresh, fall).frames, winFrames[0]);
 }
 

@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include "route/InputScript.h"
+#include "level/LevelFile.h"
+#include "route/LevelRun.h"
+#include "route/TimingError.h"
 #include "tests/levels/ShippedLevels.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
-#include "tools/solver/TimingError.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST_P(RouteMeasurement, OfTheCommittedRoute) {
   InputScript route;
   std::string error;
   ASSERT_TRUE(readScriptFile(routePath(n), route, error)) << error << " (make one with solver --kind)";
-  LevelRun run(levelPath(n), n);
+  LevelRun run(readLevelFile(levelPath(n)).rows, n);
   RouteFigures figures;
   figures.wonExactly = replayScript(run, withRunOut(route)).outcome == Outcome::Won;
   figures.trials = kCheckTrials;

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "backdrop/WorldView.h"
+#include "level/LevelFile.h"
 #include "tests/support/LevelText.h"
 #include "tests/support/TempDir.h"
-#include "tools/art/WorldView.h"
 #include "tools/solver/RoutePicture.h"
 
 namespace {
@@ -37,7 +38,7 @@ float distance(const art::Rgba& a, const art::Rgba& b) {
 TEST(RoutePicture, DrawsThePathInTheColourOfEachKeyOverTheBackdrop) {
   TempDir dir;
   const std::string level = writeRoom(dir);
-  LevelRun run(level, 1);
+  LevelRun run(readLevelFile(level).rows, 1);
   const InputScript route{{Steer::Right, 60}, {Steer::Left, 30}, {Steer::None, 30}};
   RoutePictureOptions options;
   options.ghosts = 0;
@@ -62,7 +63,7 @@ TEST(RoutePicture, DrawsThePathInTheColourOfEachKeyOverTheBackdrop) {
 TEST(RoutePicture, ShrunkItKeepsTheMarksWhereTheyWere) {
   TempDir dir;
   const std::string level = writeRoom(dir);
-  LevelRun run(level, 1);
+  LevelRun run(readLevelFile(level).rows, 1);
   RoutePictureOptions options;
   options.shrink = 4;
   options.ghosts = 3;

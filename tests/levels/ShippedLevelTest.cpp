@@ -5,11 +5,12 @@
 
 #include <string>
 
+#include "level/LevelCheck.h"
+#include "route/InputScript.h"
+#include "level/LevelFile.h"
+#include "route/LevelRun.h"
+#include "route/LevelSearch.h"
 #include "tests/levels/ShippedLevels.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelCheck.h"
-#include "tools/solver/LevelRun.h"
-#include "tools/solver/LevelSearch.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_P(ShippedLevel, SolverWinsAndAFreshReplayWinsAgain) {
   InputScript script;
   int frames = 0;
   {
-    LevelRun run(path, GetParam());
+    LevelRun run(readLevelFile(path).rows, GetParam());
     // The search reports its progress every kProgressRuns segments, as the editor shows it.
     SearchLimits limits;
     std::size_t reports = 0, lastReported = 0;
@@ -52,21 +53,21 @@ TEST_P(ShippedLevel, SolverWinsAndAFreshReplayWinsAgain) {
   InputScript parsed;
   std::string error;
   ASSERT_TRUE(parseScript(formatScript(script), parsed, error)) << error;
-  LevelRun fresh(path, GetParam());
+  LevelRun fresh(readLevelFile(path).rows, GetParam());
   const ReplayResult replay = replayScript(fresh, parsed);
   EXPECT_EQ(replay.outcome, Outcome::Won);
   EXPECT_EQ(replay.frames, frames);
 }
 
 TEST_P(ShippedLevel, HoldingNoKeyNeverWins) {
-  LevelRun run(levelPath(GetParam()), GetParam());
+  LevelRun run(readLevelFile(levelPath(GetParam())).rows, GetParam());
   const ReplayResult result = replayScript(run, {{Steer::None, kIdleSeconds * kFramesPerSecond}});
   EXPECT_NE(result.outcome, Outcome::Won) << "won after " << result.frames << " frames";
 }
 
 TEST_P(ShippedLevel, FromTheSecondLevelHoldingOneKeyNeverWins) {
   if (GetParam() < 2) GTEST_SKIP() << "the first level may be won with one key";
-  LevelRun run(levelPath(GetParam()), GetParam());
+  LevelRun run(readLevelFile(levelPath(GetParam())).rows, GetParam());
   for (Steer key : {Steer::Left, Steer::Right}) {
     const ReplayResult result = replayScript(run, {{key, kIdleSeconds * kFramesPerSecond}});
     EXPECT_NE(result.outcome, Outcome::Won)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/solver/TimingError.h"
+#include "route/TimingError.h"
 
 namespace {
 

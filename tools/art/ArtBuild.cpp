@@ -5,9 +5,9 @@
 #include <regex>
 #include <set>
 
-#include "tools/art/Backdrop.h"
+#include "backdrop/Backdrop.h"
+#include "backdrop/PngWriter.h"
 #include "tools/art/Icons.h"
-#include "tools/art/PngWriter.h"
 #include "tools/art/Screens.h"
 #include "tools/art/Sprites.h"
 

@@ -2,7 +2,7 @@
 // Text drawing through FreeType: a typeface file rendered into antialiased coverage masks.
 #include <string>
 
-#include "tools/art/AlphaMask.h"
+#include "backdrop/AlphaMask.h"
 
 namespace art {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tools/art/Flame.h"
+#include "backdrop/Flame.h"
 #include "tools/art/Sprites.h"
 
 namespace art {

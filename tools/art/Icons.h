@@ -1,6 +1,6 @@
 #pragma once
 // The application icon: the glider on a rounded square of night sky with a glow of fire below.
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 namespace art {
 

@@ -2,7 +2,7 @@
 // Styled text on a canvas: a vertical colour gradient, an optional soft glow and drop shadow.
 #include <string>
 
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 #include "tools/art/Font.h"
 
 namespace art {

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <string>
 
-#include "tools/art/Backdrop.h"
-#include "tools/art/CellArt.h"
-#include "tools/art/Flame.h"
+#include "backdrop/Backdrop.h"
+#include "backdrop/CellArt.h"
+#include "backdrop/Flame.h"
+#include "backdrop/WorldView.h"
 #include "tools/art/Lettering.h"
 #include "tools/art/Sprites.h"
-#include "tools/art/WorldView.h"
 
 namespace art {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The full-window pictures (title, instructions, plain background) and the won and lost panels
 // laid over a level.
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 #include "tools/art/Font.h"
 
 namespace art {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/art/Flame.h"
-#include "tools/art/Prng.h"
+#include "backdrop/Flame.h"
+#include "backdrop/Prng.h"
 
 namespace art {
 

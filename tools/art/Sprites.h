@@ -1,7 +1,7 @@
 #pragma once
 // The game's sprites: the six colour squares, the paper glider and its crashed wreck, the two
 // flame frames and the heat plume texture.
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 namespace art {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "tools/art/Backdrop.h"
-#include "tools/art/WorldView.h"
-#include "tools/solver/TimingError.h"
+#include "backdrop/Backdrop.h"
+#include "backdrop/WorldView.h"
+#include "route/TimingError.h"
 
 namespace {
 
@@ -28,7 +28,12 @@ art::Rgba keyColour(Steer key) {
   return key == Steer::Left ? kLeftColour : key == Steer::Right ? kRightColour : kNoKeyColour;
 }
 
-art::Point pixelOf(const Glider& g) { return {art::pixelX(g.x), art::pixelY(g.y)}; }
+// The traced path in backdrop pixels.
+std::vector<art::Point> pixelsOf(const RouteTrace& trace) {
+  std::vector<art::Point> pixels;
+  for (const TracePoint& p : trace.points) pixels.push_back({art::pixelX(p.x), art::pixelY(p.y)});
+  return pixels;
+}
 
 void drawCross(art::Canvas& canvas, art::Point at, float size, float width, const art::Rgba& colour) {
   canvas.strokeLine({at.x - size, at.y - size}, {at.x + size, at.y + size}, width, colour);
@@ -36,16 +41,6 @@ void drawCross(art::Canvas& canvas, art::Point at, float size, float width, cons
 }
 
 }  // namespace
-
-RouteTrace traceRoute(LevelRun& run, const InputScript& played) {
-  RouteTrace trace;
-  run.start();
-  trace.points.push_back(pixelOf(run.currentGlider()));
-  for (const InputSpan& span : played) trace.keys.insert(trace.keys.end(), static_cast<std::size_t>(span.frames), span.input);
-  trace.outcome = replayScript(run, played, [&](int, const Glider& g) { trace.points.push_back(pixelOf(g)); }).outcome;
-  trace.keys.resize(trace.points.size() - 1);
-  return trace;
-}
 
 art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const InputScript& route,
                              const RoutePictureOptions& options) {
@@ -58,21 +53,23 @@ art::Canvas drawRoutePicture(LevelRun& run, const std::string& levelPath, const 
   TrialRandom random(kTrialSeed);
   for (int i = 0; i < options.ghosts; ++i) {
     const RouteTrace ghost = traceRoute(run, jitterScript(route, framesForMilliseconds(options.ghostMilliseconds), random));
+    const std::vector<art::Point> points = pixelsOf(ghost);
     const bool won = ghost.outcome == Outcome::Won;
-    canvas.strokePolyline(ghost.points, kGhostWidth * scale, won ? kGhostWinColour : kGhostLossColour, false);
-    if (!won) drawCross(canvas, ghost.points.back(), kCrossSize * scale * 0.6f, kGhostWidth * scale, kGhostLossColour);
+    canvas.strokePolyline(points, kGhostWidth * scale, won ? kGhostWinColour : kGhostLossColour, false);
+    if (!won) drawCross(canvas, points.back(), kCrossSize * scale * 0.6f, kGhostWidth * scale, kGhostLossColour);
   }
 
   const RouteTrace path = traceRoute(run, withRunOut(route));
+  const std::vector<art::Point> points = pixelsOf(path);
   for (std::size_t f = 0; f < path.keys.size(); ++f)
-    canvas.strokeLine(path.points[f], path.points[f + 1], kRouteWidth * scale, keyColour(path.keys[f]));
+    canvas.strokeLine(points[f], points[f + 1], kRouteWidth * scale, keyColour(path.keys[f]));
   // A mark where each key change happens, in the colour of the key it changes to.
   for (std::size_t f = 0; f < path.keys.size(); ++f) {
     if (f > 0 && path.keys[f] == path.keys[f - 1]) continue;
     if (f == 0 && path.keys[f] == Steer::None) continue;
-    canvas.fillCircle(path.points[f].x, path.points[f].y, (kMarkRadius + kMarkOutline) * markScale, kOutlineColour);
-    canvas.fillCircle(path.points[f].x, path.points[f].y, kMarkRadius * markScale, keyColour(path.keys[f]));
+    canvas.fillCircle(points[f].x, points[f].y, (kMarkRadius + kMarkOutline) * markScale, kOutlineColour);
+    canvas.fillCircle(points[f].x, points[f].y, kMarkRadius * markScale, keyColour(path.keys[f]));
   }
-  if (path.outcome != Outcome::Won) drawCross(canvas, path.points.back(), kCrossSize * scale, kRouteWidth * scale, kCrashColour);
+  if (path.outcome != Outcome::Won) drawCross(canvas, points.back(), kCrossSize * scale, kRouteWidth * scale, kCrashColour);
   return options.shrink > 1 ? canvas.shrunk(options.shrink) : canvas;
 }

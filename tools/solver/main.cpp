@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/BestAttempt.h"
-#include "tools/solver/InputScript.h"
-#include "tools/solver/KindRouteSearch.h"
-#include "tools/solver/LevelCheck.h"
-#include "tools/solver/LevelRun.h"
-#include "tools/solver/LevelSearch.h"
+#include "backdrop/PngWriter.h"
+#include "level/LevelCheck.h"
+#include "route/BestAttempt.h"
+#include "route/InputScript.h"
+#include "route/KindRouteSearch.h"
+#include "level/LevelFile.h"
+#include "route/LevelRun.h"
+#include "route/LevelSearch.h"
+#include "route/TimingError.h"
 #include "tools/solver/RoutePicture.h"
-#include "tools/solver/TimingError.h"
-#include "tools/art/PngWriter.h"
 
 namespace {
 
@@ -72,6 +73,12 @@ int levelNumberOf(const std::string& path, int given) {
   for (char c : name)
     if (c >= '0' && c <= '9' && n < 100000) n = n * 10 + (c - '0');
   return n > 0 ? n : 1;
+}
+
+// A run of the options' one level file, as the level number the options or its name give.
+LevelRun runOf(const Options& options) {
+  const std::string& path = options.files[0];
+  return LevelRun(readLevelFile(path).rows, levelNumberOf(path, options.levelNumber));
 }
 
 // A number in [0, 1e7); zero only where allowed.
@@ -163,7 +170,7 @@ int replay(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  LevelRun run = runOf(options);
   const ReplayResult result = replayScript(run, script, options.trace ? printGlider : nullptr);
   const double seconds = static_cast<double>(result.frames) / kFramesPerSecond;
   const char* what = result.outcome == Outcome::Won    ? "won"
@@ -191,7 +198,7 @@ int rates(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  LevelRun run = runOf(options);
   return printRates(run, path, script, options.trials) ? 0 : 1;
 }
 
@@ -212,7 +219,7 @@ int draw(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  LevelRun run = runOf(options);
   return writePicture(run, path, script, options) ? 0 : 2;
 }
 
@@ -228,7 +235,7 @@ void printProgress(const InputScript& script, const KindScore& score, int trials
 int kind(const Options& options) {
   const std::string& path = options.files[0];
   if (!checkAndReport(path)) return 2;
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  LevelRun run = runOf(options);
   InputScript from;
   if (!options.script.empty()) {
     if (!parseOrComplain(options.script, from)) return 2;
@@ -254,7 +261,7 @@ int kind(const Options& options) {
 
 bool solve(const std::string& path, const Options& options) {
   const auto begin = std::chrono::steady_clock::now();
-  LevelRun run(path, levelNumberOf(path, options.levelNumber));
+  LevelRun run = runOf(options);
   const SearchResult result = searchLevel(run, options.limits);
   const double searchSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();

@@ -1,5 +1,5 @@
 #pragma once
-// Plays one level file through the game's own simulation at a fixed 60 frames per second, with
+// Plays one level through the game's own simulation at a fixed 60 frames per second, with
 // the player's left/right keys, and snapshots the play so that a search can branch from any frame.
 #include <cstdint>
 #include <string>
@@ -30,8 +30,9 @@ struct PlaySnapshot {
 // Owns the game's global simulation state while it lives: only one run may exist at a time.
 class LevelRun {
  public:
-  // Loads the level file as level number levelNumber and starts it.
-  LevelRun(const std::string& path, int levelNumber);
+  // Builds the level from its rows (readLevelText or readLevelFile reads them) as level number
+  // levelNumber, and starts it.
+  LevelRun(const LevelRows& rows, int levelNumber);
   ~LevelRun();
   LevelRun(const LevelRun&) = delete;
   LevelRun& operator=(const LevelRun&) = delete;
@@ -52,7 +53,7 @@ class LevelRun {
   // True when the level manager has deleted this run's level and brought in the next one.
   bool levelReplaced() const;
 
-  std::string path_;
+  LevelRows rows_;
   int levelNumber_;
   LevelObjectList* level_ = nullptr;  // also the game's currentLevel while it is in play
 };

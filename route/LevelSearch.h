@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <functional>
 
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
+#include "route/InputScript.h"
+#include "route/LevelRun.h"
 
 struct SearchLimits {
   int segmentFrames = 6;          // frames a key is held before it may change (0.1 s)

@@ -1,4 +1,4 @@
-#include "tools/solver/LevelRun.h"
+#include "route/LevelRun.h"
 
 #include "game/GameState.h"
 #include "game/LevelManager.h"
@@ -6,7 +6,7 @@
 #include "game/Simulation.h"
 #include "game/SteeringControl.h"
 
-LevelRun::LevelRun(const std::string& path, int levelNumber) : path_(path), levelNumber_(levelNumber) {
+LevelRun::LevelRun(const LevelRows& rows, int levelNumber) : rows_(rows), levelNumber_(levelNumber) {
   start();
 }
 
@@ -36,7 +36,7 @@ void LevelRun::load() {
   } else if (!level_) {
     delete currentLevel;  // a level no run owns any more
   }
-  if (!level_) level_ = new LevelObjectList(path_);
+  if (!level_) level_ = new LevelObjectList(rows_);
   currentLevel = level_;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/LevelRun.h"
+#include "route/LevelRun.h"
 
 // One key held for a number of frames.
 struct InputSpan {

@@ -1,4 +1,4 @@
-#include "tools/art/Backdrop.h"
+#include "backdrop/Backdrop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,12 +6,12 @@
 #include <tuple>
 #include <vector>
 
+#include "backdrop/CellArt.h"
+#include "backdrop/Prng.h"
+#include "backdrop/WorldView.h"
 #include "game/Block.h"
 #include "game/HeatSource.h"
 #include "game/LevelObjectList.h"
-#include "tools/art/CellArt.h"
-#include "tools/art/Prng.h"
-#include "tools/art/WorldView.h"
 
 namespace art {
 
@@ -123,6 +123,11 @@ Canvas paintBackdrop(const LevelObjectList& level) {
 
 Canvas renderBackdropFile(const std::string& levelPath) {
   const LevelObjectList level(levelPath);
+  return paintBackdrop(level);
+}
+
+Canvas renderBackdrop(const LevelRows& rows) {
+  const LevelObjectList level(rows);
   return paintBackdrop(level);
 }
 

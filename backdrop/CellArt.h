@@ -4,8 +4,8 @@
 // shimmer of a fire's lift column. Each paints exactly the pixel area it is given.
 #include <cstdint>
 
-#include "tools/art/Canvas.h"
-#include "tools/art/WorldView.h"
+#include "backdrop/Canvas.h"
+#include "backdrop/WorldView.h"
 
 namespace art {
 

@@ -1,4 +1,4 @@
-#include "tools/solver/TimingError.h"
+#include "route/TimingError.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // A drawn flame: red edges, orange body, yellow-white core, standing on a base point. The phase
 // changes the shape of its tongues, so two phases make two animation frames.
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 namespace art {
 

@@ -1,4 +1,4 @@
-#include "tools/solver/RouteMap.h"
+#include "route/RouteMap.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/solver/BestAttempt.h"
+#include "route/BestAttempt.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "game/LevelManager.h"
 #include "game/LevelObjectList.h"
 #include "level/TileTable.h"
-#include "tools/solver/TimingError.h"
+#include "route/TimingError.h"
 
 namespace {
 

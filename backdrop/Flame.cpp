@@ -1,4 +1,4 @@
-#include "tools/art/Flame.h"
+#include "backdrop/Flame.h"
 
 #include <cmath>
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
+#include "route/InputScript.h"
+#include "route/LevelRun.h"
 
 // The fixed seed of every reported win rate and of the checks of shipped routes, so that figures
 // are the same from run to run and from tool to test.

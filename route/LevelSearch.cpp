@@ -1,4 +1,4 @@
-#include "tools/solver/LevelSearch.h"
+#include "route/LevelSearch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "tools/solver/RouteMap.h"
+#include "route/RouteMap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/art/AlphaMask.h"
+#include "backdrop/AlphaMask.h"
 
 #include <algorithm>
 

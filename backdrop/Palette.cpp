@@ -1,4 +1,4 @@
-#include "tools/art/Palette.h"
+#include "backdrop/Palette.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/solver/LevelCheck.h"
+#include "level/LevelCheck.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,10 +1,10 @@
-#include "tools/art/CellArt.h"
+#include "backdrop/CellArt.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/art/Flame.h"
-#include "tools/art/Prng.h"
+#include "backdrop/Flame.h"
+#include "backdrop/Prng.h"
 
 namespace art {
 

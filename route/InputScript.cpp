@@ -1,4 +1,4 @@
-#include "tools/solver/InputScript.h"
+#include "route/InputScript.h"
 
 #include <cctype>
 #include <climits>

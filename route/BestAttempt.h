@@ -15,9 +15,9 @@
 // run-out (traceRoute of withRunOut) is exactly this run.
 #include <string>
 
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
-#include "tools/solver/LevelSearch.h"
+#include "route/InputScript.h"
+#include "route/LevelRun.h"
+#include "route/LevelSearch.h"
 
 enum class AttemptEnding {
   Wrecked,  // by a hazard

@@ -1,4 +1,4 @@
-#include "tools/art/PngWriter.h"
+#include "backdrop/PngWriter.h"
 
 #include <png.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "tools/art/Palette.h"
+#include "backdrop/Palette.h"
 
 namespace art {
 

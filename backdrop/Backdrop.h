@@ -3,7 +3,8 @@
 // own loader, every wall, hazard, exit and fire over exactly the world area it covers.
 #include <string>
 
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
+#include "level/Grid.h"
 
 class LevelObjectList;
 
@@ -15,5 +16,7 @@ Canvas paintSky();
 Canvas paintBackdrop(const LevelObjectList& level);
 // Loads the level file with the game's loader and paints its backdrop.
 Canvas renderBackdropFile(const std::string& levelPath);
+// Builds the level from rows already read and paints its backdrop.
+Canvas renderBackdrop(const LevelRows& rows);
 
 }  // namespace art

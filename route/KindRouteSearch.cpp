@@ -1,4 +1,4 @@
-#include "tools/solver/KindRouteSearch.h"
+#include "route/KindRouteSearch.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/LevelSearch.h"
-#include "tools/solver/TimingError.h"
+#include "route/LevelSearch.h"
+#include "route/TimingError.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "tools/art/AlphaMask.h"
-#include "tools/art/Colour.h"
+#include "backdrop/AlphaMask.h"
+#include "backdrop/Colour.h"
 
 namespace art {
 

@@ -5,8 +5,8 @@
 // same fixed jittered trials.
 #include <cstdint>
 
-#include "tools/solver/InputScript.h"
-#include "tools/solver/LevelRun.h"
+#include "route/InputScript.h"
+#include "route/LevelRun.h"
 
 struct KindSearchLimits {
   int trials = 100;             // jittered replays that score each candidate

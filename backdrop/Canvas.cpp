@@ -1,4 +1,4 @@
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 #include <algorithm>
 #include <cmath>

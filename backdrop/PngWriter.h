@@ -3,7 +3,7 @@
 // (at most 256 colours chosen per picture) for the level backdrops, which must stay small.
 #include <string>
 
-#include "tools/art/Canvas.h"
+#include "backdrop/Canvas.h"
 
 namespace art {
 
