@@ -1,6 +1,6 @@
 // Levels coming in: a file opened or dropped, pasted text, a shipped level, a link. Each is
 // loaded as one undoable step, or refused with the reason and the level left as it was.
-import { levelText, decodeLevel, codeFromHash, MAX_LEVEL_BYTES } from './level-code.js';
+import { levelText, decodeLevel, codeFromHash, MAX_LEVEL_BYTES } from '../level-code.js';
 import { textOf, rowsForText } from './level-grid.js';
 import { message, capital } from './messages.js';
 

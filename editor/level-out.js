@@ -1,5 +1,6 @@
 // Levels going out: the file download, the share dialog's links, and Play in the game.
-import { levelBytes, levelUrl } from './level-code.js';
+import { levelBytes, levelUrl } from '../level-code.js';
+import { markFromEditor } from '../from-editor.js';
 
 const $ = (id) => document.getElementById(id);
 
@@ -44,7 +45,7 @@ export function attachLevelOut(current, playable) {
   $('play').addEventListener('click', async () => {
     if (!playable()) return;
     const url = await levelUrl('index.html', current());
-    sessionStorage.setItem('zarvolith.fromEditor', '1');
+    markFromEditor();
     location.href = url;
   });
 }

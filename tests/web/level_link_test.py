@@ -64,7 +64,7 @@ class LinkTest(BrowserTest):
         self.check("the level played is the link's file byte for byte", played == data)
         self.check("a shared link shows the title screen first", self.state() == 0, str(self.state()))
         edit = self.page.evaluate("document.getElementById('edit').href")
-        same = self.page.evaluate("import('./editor/level-code.js').then(m => m.decodeLevel(%s))"
+        same = self.page.evaluate("import('./level-code.js').then(m => m.decodeLevel(%s))"
                                   % json.dumps(edit.split("#level=")[1]))
         self.check("the page offers the editor with the same level", same.get("text") == data.decode("latin-1"))
 

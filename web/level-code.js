@@ -84,7 +84,7 @@ export function codeFromHash(hash) {
   return match ? match[1] : null;
 }
 
-// The address of the page (index.html or editor.html, beside this module's folder) with the level.
+// The address of the page (index.html or editor.html, beside this module) with the level.
 export async function levelUrl(page, text) {
-  return new URL(page + '#level=' + (await encodeLevel(text)), new URL('..', import.meta.url)).href;
+  return new URL(page + '#level=' + (await encodeLevel(text)), import.meta.url).href;
 }

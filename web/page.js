@@ -1,0 +1,53 @@
+// The game's page: the picture, its sound and the controls beside the keyboard, then the game,
+// or the one level a link holds.
+import { Module, loadGame } from './game-module.js';
+import { HeldKeys } from './held-keys.js';
+import { Hint } from './hint.js';
+import { codeFromHash } from './level-code.js';
+import { takeFromEditorMark } from './from-editor.js';
+import { readLink, installLevel, offerEditing, refuse } from './level-link.js';
+import { play, playLink, start as startPlay } from './play.js';
+import * as sound from './sound.js';
+import * as picture from './picture.js';
+import * as fullScreen from './full-screen.js';
+import * as keys from './keys.js';
+import * as touchPad from './touch-pad.js';
+import * as gamepad from './gamepad.js';
+import * as pageVisibility from './page-visibility.js';
+
+const $ = (id) => document.getElementById(id);
+const canvas = $('canvas');
+const hint = new Hint($('hint'));
+const held = new HeldKeys();
+const isOver = () => play.over;
+
+// All before the game's script: full screen's Escape, then the keyboard's filter, see each key
+// before the game's toolkit does.
+const stops = [
+  picture.start(canvas),
+  sound.start(canvas),
+  fullScreen.start({ button: $('fullscreen'), canvas, hint }),
+  keys.start({ held, hint, isOver, playAgain: $('again') }),
+  touchPad.start({ pad: $('pad'), held, hint }),
+  gamepad.start({ canvas, held, hint, gameState: Module.gameState, isOver, endPanel: $('ended') }),
+  pageVisibility.start({ held, onHidden: sound.pause, onShown: sound.resumeAfterHiding }),
+  startPlay({ canvas, hint }),
+];
+
+// Takes the page's own listeners, timers and animation frames away; the game runs on alone.
+export function stop() {
+  for (const stopOne of stops.splice(0)) stopOne();
+}
+
+async function startLink(code) {
+  const level = await readLink(code);
+  if (level.error) return refuse(level.error);
+  installLevel(level);
+  await offerEditing(level.text);
+  playLink(hint, takeFromEditorMark());
+  loadGame();
+}
+
+const code = codeFromHash(location.hash);
+if (code === null) loadGame();
+else startLink(code).catch((error) => refuse(String(error.message || error)));
