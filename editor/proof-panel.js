@@ -54,7 +54,7 @@ export function attemptLine(attempt, maxGameSeconds) {
 export class ProofPanel {
   // ui: the panel's elements by name; core: for tracing routes; shipped: shipped-levels.json's
   // levels; editor: showRoute(route or null), which draws it over the level, and keepRoute({text,
-  // script, settled}), which keeps the route shown for the next visit.
+  // script, settled}), which keeps the route shown for the next visit; signal ends its listener.
   constructor(ui, core, shipped, editor) {
     this.ui = ui;
     this.core = core;
@@ -74,7 +74,7 @@ export class ProofPanel {
       kindDone: (k) => this.kindDone(k),
       failed: (e) => this.failed(e),
     });
-    ui.kinder.addEventListener('click', () => this.findKinderRoute(LONG_KIND_SECONDS));
+    ui.kinder.addEventListener('click', () => this.findKinderRoute(LONG_KIND_SECONDS), { signal: editor.signal });
   }
 
   show(state, headline, detail = '') {
