@@ -23,6 +23,7 @@ expected_files() {
   {
     echo "$prefix/games/zarvolith"
     echo "$prefix/lib/games/zarvolith/zarvolith"
+    echo "$prefix/lib/games/zarvolith/zarvolith-play"
     echo "$prefix/share/applications/zarvolith.desktop"
     echo "$prefix/share/metainfo/$APP_ID.metainfo.xml"
     echo "$prefix/share/man/man6/zarvolith.6.gz"

@@ -9,7 +9,7 @@ warnings=$(MANWIDTH=80 man -l --warnings "$page" 2>&1 >"$STAGE/man.txt") || fail
 [ -z "$warnings" ] || fail "man warns: $warnings"
 warnings=$(zcat "$page" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "groff warns: $warnings"
-for section in NAME SYNOPSIS DESCRIPTION CONTROLS ENVIRONMENT FILES "LEVEL FILES"; do
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS CONTROLS ENVIRONMENT FILES "LEVEL FILES"; do
   grep -q "^$section\$" "$STAGE/man.txt" || fail "no $section section"
 done
 # Wide enough that no installed path is broken across lines.

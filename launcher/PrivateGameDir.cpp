@@ -1,0 +1,81 @@
+#include "launcher/PrivateGameDir.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <system_error>
+
+#include "backdrop/Backdrop.h"
+#include "backdrop/PngWriter.h"
+#include "level/LevelFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The installed level backdrops, which the private directory draws afresh for its own levels.
+const std::regex kBackdropName("level[0-9]+bg\\.png");
+
+std::string writeText(const fs::path& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  return file ? "" : "cannot write " + path.string();
+}
+
+// Links every installed picture but the level backdrops into images/.
+std::string linkPictures(const fs::path& installed, const fs::path& images) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(installed, error)) {
+    const std::string name = entry.path().filename().string();
+    if (std::regex_match(name, kBackdropName)) continue;
+    fs::create_symlink(entry.path(), images / name, error);
+    if (error) return "cannot link " + name + ": " + error.message();
+  }
+  return error ? "cannot read " + installed.string() + ": " + error.message() : "";
+}
+
+}  // namespace
+
+PrivateGameDir::PrivateGameDir(const std::vector<std::string>& levels, const std::string& dataDir,
+                               const std::string& parent) {
+  std::string pattern = parent + "/zarvolith-levels.XXXXXX";
+  if (!mkdtemp(&pattern[0])) {
+    problem_ = "cannot make a private game directory in " + parent;
+    return;
+  }
+  path_ = pattern;
+  problem_ = fill(levels, dataDir);
+  if (!problem_.empty()) {
+    std::error_code error;
+    fs::remove_all(path_, error);
+    path_.clear();
+  }
+}
+
+PrivateGameDir::~PrivateGameDir() {
+  if (path_.empty()) return;
+  std::error_code error;
+  fs::remove_all(path_, error);
+}
+
+std::string PrivateGameDir::fill(const std::vector<std::string>& levels, const std::string& dataDir) {
+  std::error_code error;
+  const fs::path data = fs::absolute(dataDir, error), root(path_);
+  if (!fs::create_directory(root / "levels", error) || !fs::create_directory(root / "images", error))
+    return "cannot make the private game directory's folders";
+  fs::create_symlink(data / "audio", root / "audio", error);
+  if (error) return "cannot link the sounds: " + error.message();
+  std::string problem = linkPictures(data / "images", root / "images");
+  for (std::size_t i = 0; i < levels.size() && problem.empty(); ++i) {
+    const std::string n = std::to_string(i + 1);
+    problem = writeText(root / "levels" / ("level" + n + ".txt"), levels[i]);
+    if (problem.empty()) {
+      const art::Canvas backdrop = art::renderBackdrop(readLevelText(levels[i]).rows);
+      problem = art::writePng((root / "images" / ("level" + n + "bg.png")).string(), backdrop, art::PngChannels::Indexed);
+    }
+  }
+  return problem;
+}

@@ -1,0 +1,110 @@
+// zarvolith-play: plays levels of the player's own in the installed game. It reads and checks a
+// level pack or a folder of level files, makes a private game directory of them, runs the game
+// there and removes the directory when the game ends. The launcher starts it for --pack and
+// --levels, with the game binary and the data directory it knows.
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "launcher/OwnLevels.h"
+#include "launcher/PrivateGameDir.h"
+
+namespace {
+
+const char kUsage[] =
+    "Usage: zarvolith [GLUT options]\n"
+    "       zarvolith --pack FILE [GLUT options]\n"
+    "       zarvolith --levels DIR [GLUT options]\n"
+    "Plays Zarvolith: the shipped levels, a level pack (a .zvpack file, as the level editor\n"
+    "saves it), or the levels level1.txt, level2.txt, ... of a folder. A pack or folder with\n"
+    "an error is refused before the window opens, with the line and column of each problem.\n";
+
+struct Options {
+  std::string game, data, pack, folder;
+  std::vector<std::string> gameArguments;  // passed on to the game, such as -display
+};
+
+// Reads "--name VALUE" at argv[i]; true when it was that option.
+bool takeValue(int argc, char** argv, int& i, const char* name, std::string& value, bool& bad) {
+  if (std::strcmp(argv[i], name) != 0) return false;
+  if (i + 1 >= argc) bad = true;
+  else value = argv[++i];
+  return true;
+}
+
+bool parse(int argc, char** argv, Options& options) {
+  bool bad = false;
+  for (int i = 1; i < argc && !bad; ++i) {
+    if (takeValue(argc, argv, i, "--game", options.game, bad) || takeValue(argc, argv, i, "--data", options.data, bad) ||
+        takeValue(argc, argv, i, "--pack", options.pack, bad) || takeValue(argc, argv, i, "--levels", options.folder, bad))
+      continue;
+    options.gameArguments.push_back(argv[i]);
+  }
+  return !bad && !options.game.empty() && !options.data.empty() && options.pack.empty() != options.folder.empty();
+}
+
+pid_t gamePid = 0;
+
+// A hang-up or terminate reaches the game, so that it ends and the directory is still removed.
+void passOn(int signal) {
+  if (gamePid > 0) kill(gamePid, signal);
+}
+
+// Runs the game in dir and waits for it; its exit status, or 128 and the signal that ended it.
+int runGame(const Options& options, const std::string& dir) {
+  std::vector<char*> argv{const_cast<char*>(options.game.c_str())};
+  for (const std::string& argument : options.gameArguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  gamePid = fork();
+  if (gamePid < 0) {
+    std::perror("zarvolith: cannot start the game");
+    return 1;
+  }
+  if (gamePid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    execv(argv[0], argv.data());
+    std::perror("zarvolith: cannot run the game");
+    _exit(127);
+  }
+  // Ctrl+C at the terminal reaches the game itself; this process stays to clean up after it.
+  signal(SIGINT, SIG_IGN);
+  signal(SIGQUIT, SIG_IGN);
+  signal(SIGTERM, passOn);
+  signal(SIGHUP, passOn);
+  int status = 0;
+  while (waitpid(gamePid, &status, 0) < 0)
+    if (errno != EINTR) return 1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+  Options options;
+  if (!parse(argc, argv, options)) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  const OwnLevels own = options.pack.empty() ? readLevelFolder(options.folder) : readPackFile(options.pack);
+  std::fputs(own.report.c_str(), stderr);
+  if (!own.fit) return 1;
+  const char* tmp = getenv("TMPDIR");
+  const PrivateGameDir dir(own.levels, options.data, tmp && *tmp ? tmp : "/tmp");
+  if (!dir.problem().empty()) {
+    std::fprintf(stderr, "zarvolith: %s\n", dir.problem().c_str());
+    return 1;
+  }
+  return runGame(options, dir.path());
+}
