@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A three-level pack played by zarvolith-play: each level's route typed in real time leads to the
 # next, the last exit shows the escape picture, and the private game directory is gone once the
-# game ends. A pack cut short is refused with its line and column before the game is started.
+# game ends. A pack cut short, or a folder with a bad level, is refused with its line and column
+# before the game is started.
 . "$(dirname "$0")/lib.sh"
 PLAY_BIN=${PLAY_BIN:?PLAY_BIN must name zarvolith-play}
 make_game_dir
@@ -60,4 +61,14 @@ grep -qF "cut.zvpack:21:1: level 2 is cut short: it has 4 of its 15 lines" "$WOR
   fail "the refusal does not name the line: $(cat "$WORK/stderr")"
 [ ! -e "$WORK/started" ] || fail "the game was started for a refused pack"
 [ -z "$(ls -A "$WORK/tmp")" ] || fail "a refused pack left a directory"
+# So is a folder whose second level has a cell the game does not know.
+mkdir "$WORK/folder"
+room 10 8 12 > "$WORK/folder/level1.txt"
+room 3 10 18 | sed '5s/^)  /)? /' > "$WORK/folder/level2.txt"
+TMPDIR="$WORK/tmp" "$PLAY_BIN" --game "$WORK/marker" --data "$WORK/game" --levels "$WORK/folder" \
+  >"$WORK/stdout" 2>"$WORK/stderr"
+status=$?
+[ "$status" -eq 1 ] || fail "a folder with a bad level gave status $status"
+grep -qF "folder/level2.txt:5:2: " "$WORK/stderr" || fail "the folder's refusal: $(cat "$WORK/stderr")"
+[ ! -e "$WORK/started" ] || fail "the game was started for a refused folder"
 echo "pack play: ok"
