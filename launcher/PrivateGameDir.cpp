@@ -40,14 +40,15 @@ std::string linkPictures(const fs::path& installed, const fs::path& images) {
 }  // namespace
 
 PrivateGameDir::PrivateGameDir(const std::vector<std::string>& levels, const std::string& dataDir,
-                               const std::string& parent) {
+                               const std::string& parent)
+    : levels_(levels) {
   std::string pattern = parent + "/zarvolith-levels.XXXXXX";
   if (!mkdtemp(&pattern[0])) {
     problem_ = "cannot make a private game directory in " + parent;
     return;
   }
   path_ = pattern;
-  problem_ = fill(levels, dataDir);
+  problem_ = fill(dataDir);
   if (!problem_.empty()) {
     std::error_code error;
     fs::remove_all(path_, error);
@@ -61,7 +62,7 @@ PrivateGameDir::~PrivateGameDir() {
   fs::remove_all(path_, error);
 }
 
-std::string PrivateGameDir::fill(const std::vector<std::string>& levels, const std::string& dataDir) {
+std::string PrivateGameDir::fill(const std::string& dataDir) {
   std::error_code error;
   const fs::path data = fs::absolute(dataDir, error), root(path_);
   if (!fs::create_directory(root / "levels", error) || !fs::create_directory(root / "images", error))
@@ -69,13 +70,17 @@ std::string PrivateGameDir::fill(const std::vector<std::string>& levels, const s
   fs::create_symlink(data / "audio", root / "audio", error);
   if (error) return "cannot link the sounds: " + error.message();
   std::string problem = linkPictures(data / "images", root / "images");
-  for (std::size_t i = 0; i < levels.size() && problem.empty(); ++i) {
-    const std::string n = std::to_string(i + 1);
-    problem = writeText(root / "levels" / ("level" + n + ".txt"), levels[i]);
-    if (problem.empty()) {
-      const art::Canvas backdrop = art::renderBackdrop(readLevelText(levels[i]).rows);
-      problem = art::writePng((root / "images" / ("level" + n + "bg.png")).string(), backdrop, art::PngChannels::Indexed);
-    }
-  }
-  return problem;
+  for (std::size_t i = 0; i < levels_.size() && problem.empty(); ++i)
+    problem = writeText(root / "levels" / ("level" + std::to_string(i + 1) + ".txt"), levels_[i]);
+  return problem.empty() ? drawBackdrop(0) : problem;
+}
+
+std::string PrivateGameDir::drawBackdrop(std::size_t index) const {
+  const fs::path images = fs::path(path_) / "images", name = "level" + std::to_string(index + 1) + "bg.png";
+  const art::Canvas backdrop = art::renderBackdrop(readLevelText(levels_[index]).rows);
+  const std::string problem = art::writePng((images / ".drawing.png").string(), backdrop, art::PngChannels::Indexed);
+  if (!problem.empty()) return problem;
+  std::error_code error;
+  fs::rename(images / ".drawing.png", images / name, error);
+  return error ? "cannot write " + name.string() + ": " + error.message() : "";
 }

@@ -52,13 +52,16 @@ bool parse(int argc, char** argv, Options& options) {
 
 pid_t gamePid = 0;
 
+int exitStatus(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
 // A hang-up or terminate reaches the game, so that it ends and the directory is still removed.
 void passOn(int signal) {
   if (gamePid > 0) kill(gamePid, signal);
 }
 
-// Runs the game in dir and waits for it; its exit status, or 128 and the signal that ended it.
-int runGame(const Options& options, const std::string& dir) {
+// Runs the game in dir, draws the backdrops after the first while it plays, and waits for it;
+// its exit status, or 128 and the signal that ended it.
+int runGame(const Options& options, const PrivateGameDir& dir) {
   std::vector<char*> argv{const_cast<char*>(options.game.c_str())};
   for (const std::string& argument : options.gameArguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
@@ -68,7 +71,7 @@ int runGame(const Options& options, const std::string& dir) {
     return 1;
   }
   if (gamePid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
+    if (chdir(dir.path().c_str()) != 0) _exit(127);
     execv(argv[0], argv.data());
     std::perror("zarvolith: cannot run the game");
     _exit(127);
@@ -79,9 +82,14 @@ int runGame(const Options& options, const std::string& dir) {
   signal(SIGTERM, passOn);
   signal(SIGHUP, passOn);
   int status = 0;
+  for (std::size_t level = 1; level < dir.levelCount(); ++level) {
+    if (waitpid(gamePid, &status, WNOHANG) == gamePid) return exitStatus(status);
+    const std::string problem = dir.drawBackdrop(level);
+    if (!problem.empty()) std::fprintf(stderr, "zarvolith: %s\n", problem.c_str());
+  }
   while (waitpid(gamePid, &status, 0) < 0)
     if (errno != EINTR) return 1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return exitStatus(status);
 }
 
 }  // namespace
@@ -106,5 +114,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zarvolith: %s\n", dir.problem().c_str());
     return 1;
   }
-  return runGame(options, dir.path());
+  return runGame(options, dir);
 }
