@@ -11,7 +11,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
-from browser import Page, SiteServer  # noqa: E402
+from browser import Page, SiteServer, in_editor  # noqa: E402
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 level_link = __import__("level-link")
 
@@ -30,9 +30,9 @@ def native_seconds(solver, path):
 
 
 def verdict_after(page, action, timeout=120):
-    page.evaluate("window.zvEditor.verdict() && (window.zvEditor._before = zvEditor.verdict())")
+    page.evaluate(in_editor("editor.verdict() && (window.verdictBefore = editor.verdict())"))
     page.evaluate(action)
-    return page.wait_for("(() => { const v = zvEditor.verdict(); return v && v !== zvEditor._before && v; })()", timeout)
+    return page.wait_for(in_editor("(() => { const v = editor.verdict(); return v && v !== window.verdictBefore && v; })()"), timeout)
 
 
 def main():
@@ -41,7 +41,7 @@ def main():
     page = Page(1280, 900)
     try:
         page.navigate(server.url + "editor.html")
-        page.wait_for("window.zvEditor && zvEditor.ready", 60)
+        page.wait_for(in_editor("editor.ready"), 60)
         page.pump(3)
         print("level  browser   native  ratio  same route")
         worst_ratio = worst_seconds = 0
@@ -70,9 +70,9 @@ def main():
         page.navigate(server.url + "editor/shipped-levels.json")  # a new document, not a new hash
         began = time.monotonic()
         page.navigate(server.url + "editor.html#level=" + level_link.level_code(sealed.encode()))
-        page.wait_for("window.zvEditor && zvEditor.ready", 60)
+        page.wait_for(in_editor("editor.ready"), 60)
         searching = page.evaluate(FRAME_GAPS.replace("SECONDS", "3"))
-        verdict = page.wait_for("zvEditor.verdict()", 120)
+        verdict = page.wait_for(in_editor("editor.verdict()"), 120)
         print("sealed exit: %s after %.1f s from opening the page (target 60 s)"
               % ("no winning run found" if verdict and not verdict.get("won") else verdict, time.monotonic() - began))
         print("longest time without a frame: %.0f ms idle, %.0f ms while the worker searches" % (idle, searching))

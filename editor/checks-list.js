@@ -30,11 +30,11 @@ export function showChecks(list, tally, issues) {
     .map((i) => ({ row: i.line - 1, column: i.column - 1, warning: i.warning }));
 }
 
-// A click on a listed issue calls flash(row, column) for its cell.
-export function onIssueClick(list, flash) {
+// A click on a listed issue calls flash(row, column) for its cell, until the signal ends it.
+export function onIssueClick(list, flash, signal) {
   list.addEventListener('click', (event) => {
     const item = event.target.closest('li[data-line]');
     if (item && +item.dataset.line > 0 && +item.dataset.column > 0)
       flash(+item.dataset.line - 1, Math.min(+item.dataset.column, COLUMNS) - 1);
-  });
+  }, { signal });
 }

@@ -6,7 +6,7 @@ import { loadDraft, keepDraft, loadSession, keepSession, KEPT_STEPS } from './dr
 import { EMPTY, textOf, rowsOf, newRoomRows, rowsForText, History } from './level-grid.js';
 import { LevelView } from './level-view.js';
 import { ProofPanel } from './proof-panel.js';
-import { message } from './messages.js';
+import { message, startMessages } from './messages.js';
 import { showChecks, onIssueClick } from './checks-list.js';
 import { Palette } from './palette.js';
 import { Painting } from './painting.js';
@@ -20,9 +20,13 @@ const canvas = $('level');
 const state = { rows: null, text: '', issues: [], errors: false, fileName: 'zarvolith-level.txt' };
 const steps = new History(500);
 let core, view, proof, palette, painting, backdrops, loading;
+// Every listener the page adds goes with this signal: stop() takes them all away.
+const controller = new AbortController();
+const { signal } = controller;
 
-// The test hook (tests/web/editor_test.py): what the page shows, read back without the DOM.
-window.zvEditor = {
+// What the page shows, read back without the DOM (tests/web/editor_test.py imports this module:
+// a module is loaded once, so it finds the page's own).
+export const editor = {
   ready: false,
   text: () => state.text,
   verdict: () => (proof ? proof.verdict : null),
@@ -89,8 +93,8 @@ function save() {
   message(`Saved ${state.fileName}, ${state.rows.length} lines, to the browser's downloads.`);
 }
 
-document.addEventListener('keydown', (event) => {
-  if (!window.zvEditor.ready || document.querySelector('dialog[open]')) return;
+function onKey(event) {
+  if (!editor.ready || document.querySelector('dialog[open]')) return;
   const typing = event.target.closest('input[type=text], textarea, select');
   const ctrl = event.ctrlKey || event.metaKey;
   const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
@@ -112,20 +116,16 @@ document.addEventListener('keydown', (event) => {
     palette.select(brush);
   }
   event.preventDefault();
-});
-
-// Buttons and boxes take no focus from the mouse, so that Space and the tile keys keep painting
-// rather than pressing the last button clicked.
-for (const control of document.querySelectorAll('#toolbar button, #toolbar input, #palette'))
-  control.addEventListener('mousedown', (event) => event.preventDefault());
+}
 
 // The level as large as the space beside the tools allows, at the backdrop's 4:3.
-new ResizeObserver(() => {
+const stageSize = new ResizeObserver(() => {
   const box = $('stage').getBoundingClientRect();
   const width = Math.max(160, Math.floor(Math.min(box.width, (box.height * 4) / 3)));
   canvas.style.width = width + 'px';
   canvas.style.height = Math.floor((width * 3) / 4) + 'px';
-}).observe($('stage'));
+});
+stageSize.observe($('stage'));
 
 function proofUi() {
   return {
@@ -148,44 +148,46 @@ function listShipped(shipped) {
     event.target.value = '';
     if (level) loading.text(level.text, `level ${level.number}`, { name: `level${level.number}.txt` });
     canvas.focus();
-  });
+  }, { signal });
 }
 
 function wireControls() {
-  onIssueClick($('issues'), (row, column) => view.flashCell(row, column));
-  loading.attach(() => window.zvEditor.ready);
-  attachLevelOut(() => state.text, () => !state.errors);
-  $('new-room').addEventListener('click', () => {
+  onIssueClick($('issues'), (row, column) => view.flashCell(row, column), signal);
+  loading.attach(() => editor.ready, signal);
+  attachLevelOut(() => state.text, () => !state.errors, signal);
+  const on = (id, type, listener) => $(id).addEventListener(type, listener, { signal });
+  on('new-room', 'click', () => {
     if (loading.text(textOf(newRoomRows()), 'a new room', { name: 'zarvolith-level.txt', quiet: true }))
       message('A new room: walls all round that keep the glider in, a start at the top left and an exit in the floor at the right. Paint the rest; Undo brings back what was there.');
   });
-  $('save').addEventListener('click', save);
-  $('show-faces').addEventListener('change', (event) => showFaces(event.target.checked));
-  $('show-route').addEventListener('change', (event) => view.set({ showRoute: event.target.checked }));
-  $('undo').addEventListener('click', undo);
-  $('redo').addEventListener('click', redo);
+  on('save', 'click', save);
+  on('show-faces', 'change', (event) => showFaces(event.target.checked));
+  on('show-route', 'change', (event) => view.set({ showRoute: event.target.checked }));
+  on('undo', 'click', undo);
+  on('redo', 'click', redo);
+  document.addEventListener('keydown', onKey, { signal });
+  // Buttons and boxes take no focus from the mouse, so that Space and the tile keys keep painting
+  // rather than pressing the last button clicked.
+  for (const control of document.querySelectorAll('#toolbar button, #toolbar input, #palette'))
+    control.addEventListener('mousedown', (event) => event.preventDefault(), { signal });
 }
 
-async function start() {
-  const shippedFile = fetch('editor/shipped-levels.json').then((r) => (r.ok ? r.json() : { levels: [] }))
-    .catch(() => ({ levels: [] }));
-  core = await loadCore();
-  const table = core.tiles();
-  const tiles = table.tiles;
-  const known = new Set([...tiles.map((t) => t.char), ...table.empty]);
+// The page's parts, over the core's tiles.
+function makeParts(tiles, known) {
   view = new LevelView(canvas, tiles);
   backdrops = new BackdropDrawing(view, (error) => message('The backdrop could not be drawn: ' + error.message, { error: true }));
   proof = new ProofPanel(proofUi(), core, [], {
     showRoute: (route) => view.set({ route }),
     keepRoute: (route) => keepSession({ route }),
+    signal,
   });
   palette = new Palette($('palette'), $('tile-about'), tiles, (char) => {
     view.set({ brush: char });
     if (painting) painting.refresh();
     keepSession({ brush: char });
-  });
-  const session = loadSession();
-  palette.select(tiles.some((t) => t.char === session.brush) || session.brush === EMPTY ? session.brush : ')');
+  }, signal);
+  const brush = loadSession().brush;
+  palette.select(tiles.some((t) => t.char === brush) || brush === EMPTY ? brush : ')');
   painting = new Painting(canvas, view, $('hover-info'), {
     rows: () => state.rows,
     brush: () => palette.brush,
@@ -200,7 +202,7 @@ async function start() {
       settle();
       updateButtons();
     },
-  });
+  }, signal);
   loading = new LevelLoading(core, known, {
     text: () => state.text,
     load(rows, name) {
@@ -210,27 +212,56 @@ async function start() {
       return state.issues.filter((i) => !i.warning).length;
     },
   });
-  wireControls();
+}
 
-  // The draft, as it was left; a draft that no longer loads is replaced by a new room.
+// The draft, as it was left, with its undo history; a draft that no longer loads is replaced by
+// a new room.
+function restoreDraft(known) {
+  const session = loadSession();
   const draft = loadDraft();
   const rows = (draft !== null && rowsForText(draft, core, known).rows) || newRoomRows();
   if (!steps.restore(session.history, textOf(rows))) steps.reset(textOf(rows));
   if (session.faces) showFaces(true);
   setRows(rows);
   if (draft !== null && textOf(rows) !== draft) message('The draft kept in this browser could not be read; this is a new room.', { error: true });
+}
+
+async function start() {
+  const shippedFile = fetch('editor/shipped-levels.json').then((r) => (r.ok ? r.json() : { levels: [] }))
+    .catch(() => ({ levels: [] }));
+  core = await loadCore();
+  const table = core.tiles();
+  const tiles = table.tiles;
+  const known = new Set([...tiles.map((t) => t.char), ...table.empty]);
+  makeParts(tiles, known);
+  wireControls();
+  restoreDraft(known);
 
   const shipped = (await shippedFile).levels || [];
   proof.shipped = shipped;
   listShipped(shipped);
   await loading.fromHash();
-  window.addEventListener('hashchange', () => loading.fromHash());
+  window.addEventListener('hashchange', () => loading.fromHash(), { signal });
   backdrops.tilePictures(tiles).then((pictures) => {
     view.set({ pictures });
     palette.drawIcons(pictures, $('show-faces').checked);
   }).catch((error) => message('The tile pictures could not be drawn: ' + error.message, { error: true }));
-  window.zvEditor.ready = true;
+  editor.ready = true;
 }
+
+// Takes the page down: every listener goes, and so do the solver's work and a backdrop waiting
+// to be drawn.
+export function stop() {
+  controller.abort();
+  stageSize.disconnect();
+  if (proof) proof.prover.stop();
+  if (backdrops) clearTimeout(backdrops.timer);
+  editor.ready = false;
+}
+
+startMessages(signal);
+// A page left for good goes down; one kept for the Back button keeps going.
+window.addEventListener('pagehide', (event) => event.persisted || stop(), { signal });
 
 start().catch((error) => {
   message('The editor could not start: ' + (error && error.message ? error.message : error), { error: true });

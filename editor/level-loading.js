@@ -73,23 +73,25 @@ export class LevelLoading {
     else this.text(decoded.text, 'the level from the link', { sameQuietly: true });
   }
 
-  // The page's ways in: the Open button, the paste dialog, Ctrl+V and dropping on the page.
-  attach(ready) {
-    $('open').addEventListener('click', () => $('file').click());
-    $('file').addEventListener('change', async (event) => {
+  // The page's ways in: the Open button, the paste dialog, Ctrl+V and dropping on the page,
+  // until the signal ends them.
+  attach(ready, signal) {
+    const on = (target, type, listener) => target.addEventListener(type, listener, { signal });
+    on($('open'), 'click', () => $('file').click());
+    on($('file'), 'change', async (event) => {
       const file = event.target.files[0];
       event.target.value = '';
       if (file) await this.file(file);
     });
-    $('paste').addEventListener('click', () => {
+    on($('paste'), 'click', () => {
       $('paste-text').value = '';
       $('paste-dialog').showModal();
     });
-    $('paste-dialog').addEventListener('close', () => {
+    on($('paste-dialog'), 'close', () => {
       if ($('paste-dialog').returnValue === 'load') this.pasted($('paste-text').value);
     });
     // Ctrl+V of level text anywhere but in a text field.
-    document.addEventListener('paste', (event) => {
+    on(document, 'paste', (event) => {
       if (!ready() || event.target.closest('input, textarea')) return;
       const text = event.clipboardData.getData('text/plain');
       if (!text) return;
@@ -97,16 +99,16 @@ export class LevelLoading {
       this.pasted(text);
     });
     let dragDepth = 0;
-    document.addEventListener('dragenter', (event) => {
+    on(document, 'dragenter', (event) => {
       if (!event.dataTransfer.types.includes('Files')) return;
       ++dragDepth;
       $('drop-cover').hidden = false;
     });
-    document.addEventListener('dragleave', () => {
+    on(document, 'dragleave', () => {
       if (--dragDepth <= 0) dragDepth = 0, ($('drop-cover').hidden = true);
     });
-    document.addEventListener('dragover', (event) => event.preventDefault());
-    document.addEventListener('drop', (event) => {
+    on(document, 'dragover', (event) => event.preventDefault());
+    on(document, 'drop', (event) => {
       event.preventDefault();
       dragDepth = 0;
       $('drop-cover').hidden = true;

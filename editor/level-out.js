@@ -16,15 +16,17 @@ export function saveLevel(text, fileName) {
 }
 
 // The Share and Play buttons, for the text current() gives; playable() says whether Play may go.
-export function attachLevelOut(current, playable) {
-  $('share').addEventListener('click', async () => {
+// The signal ends their listeners.
+export function attachLevelOut(current, playable, signal) {
+  const on = (id, listener) => $(id).addEventListener('click', listener, { signal });
+  on('share', async () => {
     $('share-link').value = await levelUrl('index.html', current());
     $('share-edit-link').value = await levelUrl('editor.html', current());
     $('share-note').textContent = 'The whole level is in the link: nothing is uploaded.';
     $('share-dialog').showModal();
     $('share-link').select();
   });
-  $('share-copy').addEventListener('click', async () => {
+  on('share-copy', async () => {
     const field = $('share-link');
     field.select();
     let copied = false;
@@ -42,7 +44,7 @@ export function attachLevelOut(current, playable) {
   });
   // Told that the editor sent it, the game's page goes straight to the level, which waits there
   // for the player's first key, click or tap.
-  $('play').addEventListener('click', async () => {
+  on('play', async () => {
     if (!playable()) return;
     const url = await levelUrl('index.html', current());
     markFromEditor();

@@ -7,15 +7,17 @@ const HINT = 'Left button paints the selected tile, right button erases. Drag to
 const lower = (text) => text[0].toLowerCase() + text.slice(1);
 
 export class Painting {
-  // editor: rows(), brush(), about(char), change(rows, firstOfStroke) and strokeDone().
-  constructor(canvas, view, hoverLine, editor) {
+  // editor: rows(), brush(), about(char), change(rows, firstOfStroke) and strokeDone(); signal
+  // ends the canvas's listeners.
+  constructor(canvas, view, hoverLine, editor, signal) {
     this.view = view;
     this.hoverLine = hoverLine;
     this.editor = editor;
     this.stroke = null;  // {char, last: {row, column}, changed}
     this.hovered = null; // the cell under the pointer, {row, column}, or null
-    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
-    canvas.addEventListener('pointerdown', (event) => {
+    const on = (type, listener) => canvas.addEventListener(type, listener, { signal });
+    on('contextmenu', (event) => event.preventDefault());
+    on('pointerdown', (event) => {
       if (!editor.rows() || (event.button !== 0 && event.button !== 2) || this.stroke) return;
       const cell = view.cellAtPoint(event.clientX, event.clientY);
       if (!cell) return;
@@ -25,7 +27,7 @@ export class Painting {
       this.stroke = { char: event.button === 2 ? EMPTY : editor.brush(), last: cell, changed: false };
       this.paintLine(cell, cell);
     });
-    canvas.addEventListener('pointermove', (event) => {
+    on('pointermove', (event) => {
       if (!editor.rows()) return;
       const cell = view.cellAtPoint(event.clientX, event.clientY);
       this.hover(cell);
@@ -33,8 +35,8 @@ export class Painting {
       this.paintLine(this.stroke.last, cell);
       this.stroke.last = cell;
     });
-    for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) canvas.addEventListener(end, () => this.end());
-    canvas.addEventListener('pointerleave', () => this.hover(null));
+    for (const end of ['pointerup', 'pointercancel', 'lostpointercapture']) on(end, () => this.end());
+    on('pointerleave', () => this.hover(null));
   }
 
   get active() { return this.stroke !== null; }

@@ -7,8 +7,9 @@ const ERASER_KEYS = [' ', 'Backspace', 'Delete', 'e'];
 const KIND_ORDER = { start: 0, exit: 1, wall: 2, hazard: 3, fire: 4 };
 
 export class Palette {
-  // element: the palette's box; about: the line under it; onSelect(char) hears each selection.
-  constructor(element, about, tiles, onSelect) {
+  // element: the palette's box; about: the line under it; onSelect(char) hears each selection;
+  // signal ends the buttons' listeners.
+  constructor(element, about, tiles, onSelect, signal) {
     this.element = element;
     this.aboutLine = about;
     this.tiles = tiles;
@@ -26,7 +27,7 @@ export class Palette {
       key.className = 'key';
       key.textContent = char === EMPTY ? '␣' : char;
       button.append(document.createElement('canvas'), key);
-      button.addEventListener('click', () => this.select(char));
+      button.addEventListener('click', () => this.select(char), { signal });
       element.append(button);
     }
   }

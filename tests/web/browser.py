@@ -209,6 +209,13 @@ class Page:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
+def in_editor(expression):
+    """An expression over `editor`, the state editor/editor.js exports, for Page.evaluate on the
+    editor's page (the page's own module: a module is loaded once); null on another page."""
+    return ("(location.pathname.endsWith('/editor.html') ? "
+            "import('./editor/editor.js').then(({ editor }) => %s) : null)" % expression)
+
+
 def run_checks(test, name):
     """Runs a test made of named checks (its `run`, `close` and list of `results`), prints the
     tally under `name` and returns the exit status: 1 when any check failed."""

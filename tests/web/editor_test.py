@@ -17,7 +17,7 @@ import tempfile
 import time
 import zlib
 
-from browser import Page, SiteServer, run_checks
+from browser import Page, SiteServer, in_editor, run_checks
 
 WINDOW = (1280, 900)
 DRAFT_KEY = "zarvolith.editor.draft"
@@ -60,14 +60,18 @@ class EditorTest:
     def js(self, expression):
         return self.page.evaluate(expression)
 
+    def state(self, expression):
+        """An expression over `editor`, what the page shows (editor/editor.js exports it)."""
+        return self.page.evaluate(in_editor(expression))
+
     def open(self, hash=""):
         # By way of a blank page, so that a new hash loads the page afresh rather than scrolling it.
         self.page.navigate("about:blank")
         self.page.navigate(self.server.url + "editor.html" + hash)
-        return self.page.wait_for("window.zvEditor && zvEditor.ready", 30)
+        return self.page.wait_for(in_editor("editor.ready"), 30)
 
     def text(self):
-        return self.js("zvEditor.text()")
+        return self.state("editor.text()")
 
     def draft(self):
         return self.js("localStorage.getItem(%s)" % json.dumps(DRAFT_KEY))
@@ -114,7 +118,7 @@ class EditorTest:
             self.key(char, modifiers=8 if char.isupper() else 0)
         else:
             self.click('#palette [data-char="%s"]' % char.replace('"', '\\"'))
-        return self.js("zvEditor.brush()") == char
+        return self.state("editor.brush()") == char
 
     def choose_file(self, path):
         """Opens a file the way a person does: the Open… button, then the file chooser."""
@@ -153,7 +157,7 @@ class EditorTest:
                        "document.documentElement.scrollHeight <= innerHeight")
         self.check("the editor fits a %dx%d window with no scroll bars" % WINDOW, fits)
         self.check("a first visit starts from a closed room with no checker issue",
-                   self.js("zvEditor.issues().length") == 0, json.dumps(self.js("zvEditor.issues()")))
+                   self.state("editor.issues().length") == 0, json.dumps(self.state("editor.issues()")))
         self.check("the palette shows every tile of the core and the eraser",
                    self.js("document.querySelectorAll('#palette .tile canvas').length") == 19)
 
@@ -177,7 +181,7 @@ class EditorTest:
         # A painted cell shows at once, from the tile's picture, before the backdrop is redrawn.
         # A painted cell shows in the next frame, while the stroke goes on, from the tile's picture;
         # once painting pauses the backdrop takes over, looking the same there.
-        self.page.wait_for("zvEditor.picturesReady() && zvEditor.backdropText() === zvEditor.text()", 20)
+        self.page.wait_for(in_editor("editor.picturesReady() && editor.backdropText() === editor.text()"), 20)
         sample = ("new Promise(done => requestAnimationFrame(() => done(Array.from(document.getElementById('level')"
                   ".getContext('2d').getImageData(%d, %d, 24, 24).data))))" % (8 * 51.2 + 14, 7 * 51.2 + 14))
         before = self.js(sample)
@@ -185,7 +189,7 @@ class EditorTest:
         self.mouse("mousePressed", self.cell(7, 8))
         during = self.js(sample)
         self.mouse("mouseReleased", self.cell(7, 8))
-        self.page.wait_for("zvEditor.backdropText() === zvEditor.text()", 10)
+        self.page.wait_for(in_editor("editor.backdropText() === editor.text()"), 10)
         drawn = self.js(sample)
         # Hazard stripes run on across the level, so the preview's are out of phase: compare the
         # cell's mean colour.
@@ -211,7 +215,7 @@ class EditorTest:
                    self.text() == expected, "" if self.text() == expected else repr(self.text()))
         self.check("the draft follows every change", self.draft() == expected)
         self.page.pump(1.0)
-        self.check("the backdrop is redrawn once painting pauses", self.page.wait_for("zvEditor.backdropText() === zvEditor.text()", 10))
+        self.check("the backdrop is redrawn once painting pauses", self.page.wait_for(in_editor("editor.backdropText() === editor.text()"), 10))
         self.save_and_compare(expected, "level%d.txt" % PAINTED_LEVEL)
         self.undo_redo(texts)
 
@@ -248,10 +252,10 @@ class EditorTest:
         self.check("the Undo and Redo buttons step back and forth", back and self.text() == texts[-1])
 
     def issue(self, part):
-        return self.js("zvEditor.issues().find(i => i.message.includes(%s)) || null" % json.dumps(part))
+        return self.state("editor.issues().find(i => i.message.includes(%s)) || null" % json.dumps(part))
 
     def marked(self, line, column):
-        return self.js("zvEditor.marks().some(m => m.line === %d && m.column === %d)" % (line, column))
+        return self.state("editor.marks().some(m => m.line === %d && m.column === %d)" % (line, column))
 
     def listed(self, part):
         return part in self.js("document.getElementById('issues').innerText")
@@ -271,7 +275,7 @@ class EditorTest:
         self.drag([start], "right")
         self.check("no start: the checker says so, Play is off and the solver is not asked",
                    self.listed("no start cell 'g'") and self.js("document.getElementById('play').disabled") and
-                   self.js("zvEditor.verdict() && zvEditor.verdict().sent === false"))
+                   self.state("editor.verdict() && editor.verdict().sent === false"))
         self.select_tile("g", by_key=True)
         self.drag([start])
         self.check("no start: the message goes once a start is painted", not self.issue("no start"))
@@ -283,7 +287,7 @@ class EditorTest:
                    issue and (issue["line"], issue["column"]) == (12, 16) and self.marked(12, 16) and
                    self.listed("another start"), json.dumps(issue))
         self.click("#issues li.warning")
-        self.check("clicking the message flashes its cell", self.js("JSON.stringify(zvEditor.flashing())") ==
+        self.check("clicking the message flashes its cell", self.state("JSON.stringify(editor.flashing())") ==
                    json.dumps({"line": 12, "column": 16}, separators=(",", ":")))
         self.drag([second], "right")
         self.check("two starts: the warning and its mark go once the cell is erased",
@@ -297,20 +301,20 @@ class EditorTest:
         self.select_tile(")", by_key=False)
         self.drag([(6, 0)])
         self.check("open border: mended with a wall, the warning goes", not self.issue("open border") and
-                   self.js("zvEditor.marks().length") == 0)
+                   self.state("editor.marks().length") == 0)
 
     def proof(self):
         path = os.path.join(self.levels, "level%d.txt" % PROVED_LEVEL)
         native = subprocess.run([self.solver, path], capture_output=True, text=True).stdout.splitlines()
         route = native[1].strip() if len(native) > 1 else None
         self.load_shipped_by_file(PROVED_LEVEL)
-        verdict = self.page.wait_for("zvEditor.verdict() && zvEditor.verdict().sent && zvEditor.verdict()", 60)
+        verdict = self.page.wait_for(in_editor("editor.verdict() && editor.verdict().sent && editor.verdict()"), 60)
         self.check("level %d is winnable with the route the native solver finds" % PROVED_LEVEL,
                    verdict and verdict.get("won") and verdict.get("script") == route,
                    "page: %s, solver: %s" % (verdict and verdict.get("script"), route))
         self.check("the page says so and draws the route",
                    "Winnable" in self.js("document.getElementById('proof').innerText") and
-                   self.js("zvEditor.routeShown()"))
+                   self.state("editor.routeShown()"))
         self.kind_search(path)
 
         # The exit sealed under walls: the search runs to its bound, far longer than this waits.
@@ -330,7 +334,7 @@ class EditorTest:
         for char in ("U", "3", ")"):
             began = time.time()
             self.click('#palette [data-char="%s"]' % char)
-            ok = self.js("zvEditor.brush()") == char
+            ok = self.state("editor.brush()") == char
             slowest = max(slowest, time.time() - began if ok else 99)
         self.check("the page answers palette clicks within 200 ms while the worker searches",
                    slowest < 0.2, "slowest %.0f ms" % (slowest * 1000))
@@ -347,7 +351,7 @@ class EditorTest:
         self.check("the kind route search starts by itself after the verdict", started)
         unmeasured, samples = [], 0
         deadline = time.time() + 150
-        while time.time() < deadline and not self.js("zvEditor.verdict() && zvEditor.verdict().settled"):
+        while time.time() < deadline and not self.state("editor.verdict() && editor.verdict().settled"):
             rows = self.panel("rates")
             samples += 1
             if re.search(r"-\d", rows) or "NaN" in rows:
@@ -386,7 +390,7 @@ class EditorTest:
         open(path, "w", encoding="latin-1").write(level)
         self.choose_file(path)
         self.dismiss()
-        verdict = self.page.wait_for("zvEditor.verdict() && zvEditor.verdict().sent && zvEditor.verdict()", 120)
+        verdict = self.page.wait_for(in_editor("editor.verdict() && editor.verdict().sent && editor.verdict()"), 120)
         attempt = (verdict or {}).get("attempt") or {}
         native = subprocess.run([self.solver, path], capture_output=True, text=True).stdout
         cell = re.search(r"line (\d+), column (\d+)", native)
@@ -397,7 +401,7 @@ class EditorTest:
                    verdict and not verdict.get("won") and attempt.get("ending") == "wrecked" and cell and shown and near and
                    cell.groups() == shown.groups() and rows[int(cell.group(1)) - 1][int(cell.group(2)) - 1] == "=" and
                    ("within %s cells of an exit" % near.group(1)) in detail, "page: %r; solver: %r" % (detail, native))
-        self.check("the attempt is drawn over the level", self.js("zvEditor.routeShown()"))
+        self.check("the attempt is drawn over the level", self.state("editor.routeShown()"))
         self.key("z", modifiers=2)
 
     def bad_inputs(self):
@@ -452,12 +456,12 @@ class EditorTest:
         self.click("#paste-text")
         self.page.send("Input.insertText", text=level3)
         self.click("#paste-load")
-        self.check("pasted level text loads", self.page.wait_for("zvEditor.text() === %s" % json.dumps(level3), 5))
+        self.check("pasted level text loads", self.page.wait_for(in_editor("editor.text() === %s" % json.dumps(level3)), 5))
         level5 = os.path.abspath(os.path.join(self.levels, "level5.txt"))
         for kind in ("dragEnter", "dragOver", "drop"):
             self.page.send("Input.dispatchDragEvent", type=kind, x=self.cell(7, 7)[0], y=self.cell(7, 7)[1],
                            data={"items": [], "files": [level5], "dragOperationsMask": 1})
-        self.check("a level file dropped on the page loads", self.page.wait_for("zvEditor.text() === %s" % json.dumps(read_level(level5)), 5))
+        self.check("a level file dropped on the page loads", self.page.wait_for(in_editor("editor.text() === %s" % json.dumps(read_level(level5))), 5))
         before = self.text()
         self.select_tile("3", by_key=True)
         self.click("#show-faces")
@@ -465,7 +469,7 @@ class EditorTest:
         edited = self.text()
         self.open()
         kept = self.text() == edited and edited != level3
-        self.check("the draft, the chosen tile and Faces survive a reload", kept and self.js("zvEditor.brush()") == "3" and
+        self.check("the draft, the chosen tile and Faces survive a reload", kept and self.state("editor.brush()") == "3" and
                    self.js("document.getElementById('show-faces').checked"))
         self.key("z", modifiers=2)
         self.check("undo after a reload undoes the last stroke", self.text() == before)
@@ -504,11 +508,26 @@ class EditorTest:
         self.page.wait_for("performance.getEntriesByType('resource').some(e => e.name.endsWith('.data') && e.responseEnd > 0)", 30)
         back = self.js("document.getElementById('edit').href")
         self.page.navigate(back)
-        self.page.wait_for("window.zvEditor && zvEditor.ready", 30)
+        self.page.wait_for(in_editor("editor.ready"), 30)
         self.key("z", modifiers=2)
         self.check("after Play and back, the level is kept and undo undoes the last stroke",
                    self.text() == self.before_play[-2], repr(self.text()))
         self.key("z", modifiers=2 | 8)
+
+    def stopped(self):
+        """The page's stop takes every listener away: a tile key, Ctrl+Z, the palette, New room and
+        a stroke on the level then change nothing."""
+        shown = "JSON.stringify([editor.text(), editor.brush(), document.getElementById('message').hidden])"
+        before = self.state(shown)
+        self.js("import('./editor/editor.js').then((page) => page.stop())")
+        other = "(" if json.loads(before)[1] != "(" else ")"
+        self.key(other)
+        self.key("z", modifiers=2)
+        self.click('#palette [data-char="%s"]' % other)
+        self.click("#new-room")
+        self.drag([(7, 3), (7, 9)])
+        after = self.state(shown)
+        self.check("once the editor is stopped, keys, buttons and strokes change nothing", after == before, after[:80])
 
     def run(self):
         self.start()
@@ -524,6 +543,7 @@ class EditorTest:
                   if level in ("warning", "error") and "willReadFrequently" not in text]
         self.check("no console error or warning", not errors, "; ".join(errors[:5]))
         self.play()
+        self.stopped()
 
     def close(self):
         self.page.close()

@@ -13,7 +13,7 @@ import sys
 import zlib
 import base64
 
-from browser import run_checks
+from browser import in_editor, run_checks
 from browser_test import ARROWS, BrowserTest, difference, pixels
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
@@ -159,7 +159,7 @@ class LinkTest(BrowserTest):
         back = self.box("back")
         self.page.loaded = False
         self.page.click(back["x"] + back["width"] / 2, back["y"] + back["height"] / 2)
-        text = self.page.wait_for("window.zvEditor && zvEditor.ready && zvEditor.text()", 30)
+        text = self.page.wait_for(in_editor("editor.ready && editor.text()"), 30)
         self.check("Edit this level leads to the editor with the level as it was",
                    text == data.decode("latin-1"), repr(text)[:80])
 
