@@ -23,6 +23,13 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// libpng's output, appended to a byte vector.
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* bytes = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+  bytes->insert(bytes->end(), data, data + length);
+}
+void flushNothing(png_structp) {}
+
 // The rows to write: 1, 3 or 4 bytes a pixel, with the palette of an indexed picture.
 struct Rows {
   std::vector<std::uint8_t> bytes;
@@ -42,10 +49,10 @@ Rows rowsOf(const Canvas& canvas, PngChannels channels) {
 }
 
 // Runs the libpng calls; libpng reports errors by longjmp, so nothing here owns resources.
-bool encode(std::FILE* file, png_structp png, png_infop info, const Canvas& canvas,
+bool encode(std::vector<std::uint8_t>& bytes, png_structp png, png_infop info, const Canvas& canvas,
             const Rows& rows) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, file);
+  png_set_write_fn(png, &bytes, appendBytes, flushNothing);
   png_set_compression_level(png, kZlibLevel);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_IHDR(png, info, canvas.width(), canvas.height(), 8, rows.colourType, PNG_INTERLACE_NONE,
@@ -62,18 +69,30 @@ bool encode(std::FILE* file, png_structp png, png_infop info, const Canvas& canv
 
 }  // namespace
 
-std::string writePng(const std::string& path, const Canvas& canvas, PngChannels channels) {
-  if (canvas.width() <= 0 || canvas.height() <= 0) return "empty picture for " + path;
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) return "cannot open " + path + " for writing";
+std::string encodePng(const Canvas& canvas, PngChannels channels, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  if (canvas.width() <= 0 || canvas.height() <= 0) return "empty picture";
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return "libpng could not start";
   png_infop info = png_create_info_struct(png);
   const Rows rows = rowsOf(canvas, channels);
-  const bool ok = info && encode(file.get(), png, info, canvas, rows);
+  const bool ok = info && encode(bytes, png, info, canvas, rows);
   png_destroy_write_struct(&png, &info);
-  if (!ok) return "libpng failed writing " + path;
-  if (std::fflush(file.get()) != 0) return "cannot finish writing " + path;
+  if (!ok) {
+    bytes.clear();
+    return "libpng failed encoding the picture";
+  }
+  return "";
+}
+
+std::string writePng(const std::string& path, const Canvas& canvas, PngChannels channels) {
+  std::vector<std::uint8_t> bytes;
+  const std::string problem = encodePng(canvas, channels, bytes);
+  if (!problem.empty()) return problem + " for " + path;
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file) return "cannot open " + path + " for writing";
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0)
+    return "cannot finish writing " + path;
   return "";
 }
 

@@ -11,6 +11,9 @@ constexpr float kMaxSpeedX = 15.0f;
 constexpr float kMaxClimb = 4.0f;        // upward limit unless lifted
 constexpr float kMaxLiftedClimb = 12.0f; // upward limit in a step where a fire lifts it
 constexpr float kMaxFall = 8.0f;
+// The sprite's size, world units (a cell is 5).
+constexpr float kGliderSpriteWidth = 7.0f;
+constexpr float kGliderSpriteHeight = 4.0f;
 // Tilt: degrees per second, and its bounds in degrees.
 constexpr float kTiltRate = 12.0f;
 constexpr float kMaxTilt = 30.0f;

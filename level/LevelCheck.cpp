@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr char kStartChar = 'g';
+constexpr char kStartChar = kStartTile;
 constexpr char kExitChar = 'G';
 // Wall characters by the inward face they guard on the left and right border.
 constexpr char kWallGuardingRight = ')';  // stops leftward motion: seals the left border

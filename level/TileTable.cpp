@@ -36,8 +36,6 @@ struct HeatTile {
 };
 constexpr HeatTile kHeatTiles[] = {{'1', 5}, {'2', 10}, {'3', 2}, {'4', 6}};
 
-constexpr char kStartTile = 'g';
-
 const BlockTile* findBlockTile(char c) {
   for (const BlockTile& tile : kBlockTiles)
     if (tile.symbol == c) return &tile;

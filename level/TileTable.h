@@ -6,6 +6,9 @@
 
 class LevelObject;
 
+// The cell the glider starts from (the last one counts).
+constexpr char kStartTile = 'g';
+
 // Centre of the cell in column c and row r (row 0 at the top), world units.
 float cellCentreX(int column);
 float cellCentreY(int row);

@@ -7,9 +7,6 @@
 #include "render/SpriteSet.h"
 
 namespace {
-// The sprite's size in world units.
-constexpr float kGliderWidth = 7.0f;
-constexpr float kGliderHeight = 4.0f;
 // The flame, in the glider's unit square: raised by 0.6 and twice as tall.
 constexpr float kFlameRise = 0.6f;
 constexpr float kFlameStretch = 2.0f;
@@ -29,7 +26,7 @@ void Glider::draw() const {
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
-  glScalef(kGliderWidth, kGliderHeight, 0.0f);
+  glScalef(kGliderSpriteWidth, kGliderSpriteHeight, 0.0f);
   glRotatef(turn, 0.0f, 1.0f, 0.0f);
   glRotatef(tilt, 0.0f, 0.0f, 1.0f);
   if (mode == Crashed) {

@@ -47,6 +47,8 @@ WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFr
 // A route's figures: whether it wins played exactly (with the run-out), and its win rates at
 // each of kRateMilliseconds of timing error over the same fixed-seed trials.
 constexpr int kRateMilliseconds[] = {50, 100, 150};
+// Jittered replays at each error behind every reported win rate.
+constexpr int kRateTrials = 500;
 struct RouteRates {
   bool exact = false;
   WinRate rates[3];

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backdrop/Flame.h"
+#include "backdrop/GliderOutline.h"
 #include "backdrop/Prng.h"
 
 namespace art {
@@ -19,16 +20,6 @@ constexpr Rgba kScorch = rgb8(70, 40, 20);
 constexpr Rgba kHeatColour = rgb8(255, 255, 255);
 constexpr std::uint64_t kWreckSeed = 0xC2A5;
 
-// The glider's outline in a unit box (0..1 across, 0..1 down), nose at the right.
-struct GliderShape {
-  Point nose{0.985f, 0.45f};
-  Point tailTop{0.02f, 0.10f};
-  Point tailFar{0.10f, 0.24f};
-  Point fold{0.20f, 0.52f};
-  Point keelBottom{0.13f, 0.88f};
-  Point keelFront{0.50f, 0.62f};
-};
-
 // Maps a point of the unit box into the box (x, y, w, h).
 Point place(Point p, float x, float y, float w, float h) { return Point{x + p.x * w, y + p.y * h}; }
 
@@ -43,7 +34,7 @@ std::vector<Point> placeAll(const std::vector<Point>& points, float x, float y, 
 Canvas paintSquare(const Rgba& colour) { return Canvas(kSquareSize, kSquareSize, colour); }
 
 void drawGlider(Canvas& canvas, float x, float y, float w, float h) {
-  const GliderShape s;
+  const GliderOutline s;
   const float line = std::max(1.0f, h / 60.0f);
   auto at = [&](Point p) { return place(p, x, y, w, h); };
   // Far wing first, then the keel, then the near wing over both.

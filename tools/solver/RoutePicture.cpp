@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backdrop/Backdrop.h"
+#include "backdrop/RouteColours.h"
 #include "backdrop/WorldView.h"
 #include "route/TimingError.h"
 
@@ -16,13 +17,13 @@ constexpr float kMarkRadius = 6.0f;
 constexpr float kMarkOutline = 2.0f;
 constexpr float kCrossSize = 7.0f;
 
-const art::Rgba kLeftColour = art::rgb8(255, 176, 32);
-const art::Rgba kRightColour = art::rgb8(64, 200, 255);
-const art::Rgba kNoKeyColour = art::rgb8(235, 235, 235);
-const art::Rgba kOutlineColour = art::rgb8(16, 16, 24);
-const art::Rgba kCrashColour = art::rgb8(255, 60, 60);
-const art::Rgba kGhostWinColour = art::rgb8(235, 235, 235, 0.3f);
-const art::Rgba kGhostLossColour = art::rgb8(255, 60, 60, 0.45f);
+const art::Rgba kLeftColour = art::kRouteLeft.rgba();
+const art::Rgba kRightColour = art::kRouteRight.rgba();
+const art::Rgba kNoKeyColour = art::kRouteNoKey.rgba();
+const art::Rgba kOutlineColour = art::kRouteOutline.rgba();
+const art::Rgba kCrashColour = art::kRouteCrash.rgba();
+const art::Rgba kGhostWinColour = art::kGhostWin.rgba();
+const art::Rgba kGhostLossColour = art::kGhostLoss.rgba();
 
 art::Rgba keyColour(Steer key) {
   return key == Steer::Left ? kLeftColour : key == Steer::Right ? kRightColour : kNoKeyColour;

@@ -56,7 +56,7 @@ struct Options {
   bool trace = false;
   bool rates = false;
   bool kind = false;
-  int trials = 500;
+  int trials = kRateTrials;
   std::string script;
   KindSearchLimits kindLimits;
   std::string drawPath;
