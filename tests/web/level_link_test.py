@@ -24,8 +24,9 @@ PLAYING, WON, LOST = 2, 4, 5
 RIGHT = 2  # the game's steering while Right is held
 DRAFT = "zarvolith.editor.draft"
 HELD_SECONDS = 3
-# The page holds the game's frames while the level waits for the player.
-WAITING = "Module.calledRun && Module._zarvolithGameState() === %d && Module.preMainLoop() === false" % PLAYING
+# The page holds the game's frames while the level waits for the player. A page just reloaded
+# has no Module until its modules have run.
+WAITING = "window.Module && Module.calledRun && Module._zarvolithGameState() === %d && Module.preMainLoop() === false" % PLAYING
 ENDED = "!document.getElementById('ended').hidden && document.getElementById('hint').textContent"
 
 
@@ -52,7 +53,7 @@ class LinkTest(BrowserTest):
         self.clip = (rect["x"], rect["y"], rect["width"], rect["height"])
 
     def state(self):
-        return self.page.evaluate("Module.calledRun ? Module._zarvolithGameState() : -1")
+        return self.page.evaluate("window.Module && Module.calledRun ? Module._zarvolithGameState() : -1")
 
     def shared_link(self):
         data = self.level(9)
