@@ -38,6 +38,10 @@ const stops = [
 export function stop() {
   for (const stopOne of stops.splice(0)) stopOne();
 }
+// A page left for good goes down; one kept for the Back button keeps going.
+const leaving = new AbortController();
+window.addEventListener('pagehide', (event) => event.persisted || stop(), { signal: leaving.signal });
+stops.push(() => leaving.abort());
 
 async function startLink(code) {
   const level = await readLink(code);

@@ -394,6 +394,26 @@ class TouchTest(BrowserTest):
             answers.append(bool(self.page.wait_for("Module._zarvolithSteering() === 0", 2)))
         return all(answers)
 
+    def stopped(self):
+        """The page's stop takes its controls away: a touch button, a pad, the full-screen button
+        and a hidden tab then send the game nothing and leave its sound alone."""
+        self.page.evaluate("import('./page.js').then((page) => page.stop())")
+        self.page.evaluate("window.gameKeys = []")
+        self.finger_on({0: "Right"})
+        self.set_pad([PAD_LEFT])
+        self.page.touch({})
+        self.page.tap(*centre(self.button("Full screen")))
+        self.page.hide()
+        self.page.pump(0.5)
+        sound = self.page.evaluate("Module.SDL2.audioContext.state")
+        self.page.show()
+        self.set_pad(None)
+        after = json.loads(self.page.evaluate("JSON.stringify([window.gameKeys.join(' '), "
+                                              "!!document.fullscreenElement, document.querySelectorAll('#pad .held').length])"))
+        self.check("once the page is stopped, its buttons, a pad, full screen and a hidden tab do nothing",
+                   after == ["", False, 0] and sound == "running",
+                   "keys %r, full screen %s, buttons held %d; sound %s" % (after[0], after[1], after[2], sound))
+
     def run(self):
         for name, (width, height) in PHONES.items():
             self.layout(name, width, height)
@@ -406,6 +426,7 @@ class TouchTest(BrowserTest):
         self.large_window()
         self.gamepad()
         self.storm()
+        self.stopped()
 
 
 def main():
