@@ -2,7 +2,7 @@
 // is its own source of keys. The d-pad or the left stick steers, Start quits, and the south button
 // clicks on the title screens, tries again after a crash (a click there would quit), and presses
 // the end's button once the game is over.
-import { STATE } from './game-state.js';
+import { STATE } from './game-facts.js';
 import { clickPicture } from './held-keys.js';
 
 // Standard gamepad mapping: south face button, Start/Options, d-pad left and right.

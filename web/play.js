@@ -1,7 +1,7 @@
 // Where the game is, followed after every frame it draws: for a level from the editor, the title
 // screens passed at once and the level held until the player's first act; and the end of the
 // game, won, quit or lost, which offers to play again and says what happened.
-import { STATE } from './game-state.js';
+import { STATE } from './game-facts.js';
 import { clickPicture } from './held-keys.js';
 import { Module } from './game-module.js';
 import { close as closeSound } from './sound.js';
