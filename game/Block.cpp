@@ -15,6 +15,14 @@ void Block::interact(float, Glider& g) {
   touch(g);
 }
 
+bool Block::actsOnlyWithin(float& left, float& bottom, float& right, float& top) const {
+  left = x - width * 0.5f;
+  right = x + width * 0.5f;
+  bottom = y - height * 0.5f;
+  top = y + height * 0.5f;
+  return true;
+}
+
 // A wall only counts when the glider is just past the guarded face and moving into it.
 bool Block::faceTestPasses(const Glider& g, float left, float right, float bottom, float top) const {
   switch (face) {

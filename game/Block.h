@@ -26,6 +26,8 @@ class Block : public LevelObject {
   void update(float) override {}
   void draw() const override {}
   void interact(float dt, Glider& glider) override;
+  bool actsOnlyWithin(float& left, float& bottom, float& right, float& top) const override;
+  bool updates() const override { return false; }
 
  private:
   bool faceTestPasses(const Glider& glider, float left, float right, float bottom, float top) const;

@@ -32,6 +32,7 @@ class HeatSource : public LevelObject {
   void update(float) override {}
   void draw() const override;
   void interact(float dt, Glider& glider) override;
+  bool updates() const override { return false; }
 };
 
 // Draws heat plumes. The rendering library installs one; headless builds leave it unset and

@@ -12,4 +12,9 @@ class LevelObject {
   virtual void draw() const = 0;
   // Acts on the glider for one step of dt seconds.
   virtual void interact(float dt, Glider& glider) = 0;
+  // The rectangle outside which interact never acts on a glider's centre, world units; false
+  // when the object may act anywhere, as a fire's lift does far above its cell.
+  virtual bool actsOnlyWithin(float& left, float& bottom, float& right, float& top) const { return false; }
+  // False when update does nothing, so that the level can pass the object by.
+  virtual bool updates() const { return true; }
 };

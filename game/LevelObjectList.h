@@ -41,4 +41,15 @@ class LevelObjectList {
   void drawAll() const;
   // Puts the glider at the start point and revives it.
   void placeGlider(Glider& glider) const;
+
+ private:
+  // Builds nearby_ and updating_ from the objects, once, at load.
+  void indexObjects();
+
+  // For each grid cell, the objects that can act on a glider whose centre is in it, as indices
+  // into objects in list order: the blocks whose rectangles reach into the cell and every object
+  // that may act anywhere. A step then asks a handful of objects instead of every one, with the
+  // same result.
+  std::vector<std::vector<std::uint32_t>> nearby_;
+  std::vector<std::uint32_t> updating_;  // the objects whose update does something
 };

@@ -1,6 +1,7 @@
 // Collisions that hold at any frame rate: frames are cut into sub-steps of at most 2 ms.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "game/HeatSource.h"
@@ -131,4 +132,66 @@ TEST(DeterminismTest, ScriptedRunEndsInTheSameStateEveryTime) {
   EXPECT_EQ(a.vy, b.vy);
   EXPECT_EQ(a.mode, b.mode);
   EXPECT_NE(a.x, -47.5f) << "the script moved the glider";
+}
+
+namespace {
+// Stands in for a level object and notes whether the level asked it to act.
+class Spy : public LevelObject {
+ public:
+  explicit Spy(LevelObject* real) : real(real) {}
+  void update(float dt) override { real->update(dt); }
+  void draw() const override {}
+  void interact(float dt, Glider& g) override {
+    asked = true;
+    real->interact(dt, g);
+  }
+  LevelObject* real;
+  bool asked = false;
+};
+
+bool sameGlider(const Glider& a, const Glider& b) {
+  return a.x == b.x && a.y == b.y && a.vx == b.vx && a.vy == b.vy && a.mode == b.mode &&
+         a.blockedRight == b.blockedRight && a.blockedLeft == b.blockedLeft && a.blockedUp == b.blockedUp &&
+         a.blockedDown == b.blockedDown;
+}
+}  // namespace
+
+// A step asks only the objects near the glider. Over random levels and keys, every object it
+// passed by is asked afterwards, from the glider as the step found it, and must do nothing.
+TEST(ObjectIndexTest, ObjectsPassedByWouldNotHaveActed) {
+  std::mt19937 random(7);
+  const std::string tiles = "()[]UnH+-=T_G1234";
+  int passedBy = 0;
+  for (int level = 0; level < 30; ++level) {
+    resetWorld();
+    LevelRows rows;
+    for (std::string& row : rows)
+      for (int c = 0; c < kGridColumns; ++c) row += random() % 3 == 0 ? tiles[random() % tiles.size()] : ' ';
+    rows[1][random() % kGridColumns] = 'g';
+    currentLevel = new LevelObjectList(rows);
+    const std::vector<LevelObject*> real = currentLevel->objects;
+    std::vector<Spy> spies(real.begin(), real.end());
+    for (std::size_t i = 0; i < spies.size(); ++i) currentLevel->objects[i] = &spies[i];
+    currentLevel->placeGlider(glider);
+    for (int frame = 0; frame < 2000 && GameState == Playing; ++frame) {
+      if (frame % 40 == 0) random() % 3 == 0 ? steeringControl.release() : steeringControl.press(random() % 2 == 0);
+      const Glider before = glider;
+      const std::int32_t state = GameState;
+      for (Spy& spy : spies) spy.asked = false;
+      simulateFrame(static_cast<float>(kMaxSubStep));  // one step
+      const std::int32_t after = GameState;
+      for (Spy& spy : spies) {
+        if (spy.asked) continue;
+        ++passedBy;
+        Glider probe = before;
+        GameState = state;
+        spy.real->interact(static_cast<float>(kMaxSubStep), probe);
+        ASSERT_TRUE(sameGlider(probe, before) && GameState == state) << "level " << level << ", frame " << frame;
+      }
+      GameState = after;
+    }
+    currentLevel->objects = real;
+  }
+  EXPECT_GT(passedBy, 100000) << "the steps asked nearly every object";
+  resetWorld();
 }
