@@ -3,7 +3,7 @@
 // are never stopped and the level's wait for them; a level's backdrop is stopped by a newer one,
 // and one stopped by the pictures' is asked for again.
 import { JobRunner } from './prover.js';
-import { BACKDROP_WIDTH, BACKDROP_HEIGHT } from './core-api.js';
+import { BACKDROP } from '../game-facts.js';
 import { EMPTY, rowsOf } from './level-grid.js';
 import { TilePictures, samplerLevel } from './tile-pictures.js';
 
@@ -48,7 +48,7 @@ export class BackdropDrawing {
     }
     if (!done) return;
     // Decoded into a bitmap off the page's thread, so that the page never waits for the pixels.
-    const bitmap = await createImageBitmap(new ImageData(done.result, BACKDROP_WIDTH, BACKDROP_HEIGHT));
+    const bitmap = await createImageBitmap(new ImageData(done.result, BACKDROP.width, BACKDROP.height));
     if (request !== this.request && this.view.backdrop) return bitmap.close();
     if (this.view.backdrop) this.view.backdrop.close();
     this.view.set({ backdrop: bitmap, backdropRows: rowsOf(text) });

@@ -1,20 +1,12 @@
-// The editor's WebAssembly core (core.js, built from EditorApi.cpp): the level checker, solver,
-// timing-error replays, kind route search and backdrop drawing of the command-line tools. Runs in
-// the page and in workers alike; every answer is parsed from the JSON the core writes.
+// The editor's WebAssembly core (core.js, built from core/EditorApi.cpp): the level checker,
+// solver, timing-error replays, kind route search and backdrop drawing of the command-line tools.
+// Runs in the page and in workers alike. Each function is wrapped once with the types
+// core/EditorApi.h declares; every JSON answer is parsed here.
 import createEditorCore from './core.js';
+import { BACKDROP, SEARCH_LIMITS, RATE_TRIALS } from '../game-facts.js';
 
-export const BACKDROP_WIDTH = 1024;
-export const BACKDROP_HEIGHT = 768;
-
-// The solver's own limits (`solver level.txt`), so that the editor's verdict is the tool's.
-export const SEARCH_LIMITS = { maxGameSeconds: 90, greed: 4, maxRuns: 400000 };
-// Replays behind each printed win rate (`solver --rates`).
-export const RATE_TRIALS = 500;
-
-const SCRATCH_PNG = '/tmp/editor-backdrop.png';
-
-// Loads a core. `hooks.onSearchProgress(runs)` and `hooks.onKindProgress(script, wins100,
-// wins150, wins50, trials)` hear from long searches while they run.
+// Loads a core. `hooks.onSearchProgress(runs)` and `hooks.onKindProgress({script, trials,
+// rates})` hear from long searches while they run.
 export async function loadCore(hooks = {}) {
   const module = await createEditorCore({
     onSearchProgress: hooks.onSearchProgress,
@@ -23,7 +15,7 @@ export async function loadCore(hooks = {}) {
     printErr: () => {},
   });
   // Level texts hold one byte a character (as `levelBytes` in level-code.js reads them), so they
-  // reach the core byte for byte rather than through UTF-8; the core reads up to the first NUL.
+  // reach the core byte for byte, as a pointer to a copy filled here, rather than through UTF-8.
   const withLevel = (text, use) => {
     const at = module._malloc(text.length + 1);
     for (let i = 0; i < text.length; ++i) module.HEAPU8[at + i] = text.charCodeAt(i) & 0xff;
@@ -34,29 +26,40 @@ export async function loadCore(hooks = {}) {
       module._free(at);
     }
   };
-  const call = (name, types, args) =>
-    withLevel(args[0], (at) => JSON.parse(module.ccall(name, 'string', ['number', ...types.slice(1)], [at, ...args.slice(1)])));
+  const zv = {
+    tiles: module.cwrap('zv_tiles', 'string', []),
+    check: module.cwrap('zv_check', 'string', ['number']),
+    solve: module.cwrap('zv_solve', 'string', ['number', 'number', 'number', 'number']),
+    rates: module.cwrap('zv_rates', 'string', ['number', 'string', 'number']),
+    kind: module.cwrap('zv_kind', 'string', ['number', 'string', 'number']),
+    route: module.cwrap('zv_route', 'string', ['number', 'string']),
+    backdropPixels: module.cwrap('zv_backdrop_pixels', 'number', ['number']),
+    backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
+  };
+  const answer = (json) => JSON.parse(json);
+  // A copy of `length` bytes the core returned at `at`, which stay only until its next call.
+  const bytes = (at, length) => module.HEAPU8.slice(at, at + length);
   return {
-    tiles: () => JSON.parse(module.ccall('zv_tiles', 'string', [], [])),
-    check: (text) => call('zv_check', ['string'], [text]),
+    tiles: () => answer(zv.tiles()),
+    check: (text) => withLevel(text, (level) => answer(zv.check(level))),
     solve: (text, limits = SEARCH_LIMITS) =>
-      call('zv_solve', ['string', 'number', 'number', 'number'],
-           [text, limits.maxGameSeconds, limits.greed, limits.maxRuns]),
-    rates: (text, script, trials = RATE_TRIALS) =>
-      call('zv_rates', ['string', 'string', 'number'], [text, script, trials]),
-    kind: (text, from, budgetSeconds) =>
-      call('zv_kind', ['string', 'string', 'number'], [text, from, budgetSeconds]),
-    route: (text, script) => call('zv_route', ['string', 'string'], [text, script]),
-    // The backdrop as RGBA pixels, BACKDROP_WIDTH x BACKDROP_HEIGHT, in a copy of its own.
-    backdropPixels(text) {
-      const at = withLevel(text, (level) => module.ccall('zv_backdrop', 'number', ['number', 'string'], [level, '']));
-      return new Uint8ClampedArray(module.HEAPU8.buffer, at, BACKDROP_WIDTH * BACKDROP_HEIGHT * 4).slice();
-    },
+      withLevel(text, (level) => answer(zv.solve(level, limits.maxGameSeconds, limits.greed, limits.maxRuns))),
+    rates: (text, script, trials = RATE_TRIALS) => withLevel(text, (level) => answer(zv.rates(level, script, trials))),
+    kind: (text, from, budgetSeconds) => withLevel(text, (level) => answer(zv.kind(level, from, budgetSeconds))),
+    route: (text, script) => withLevel(text, (level) => answer(zv.route(level, script))),
+    // The backdrop as RGBA pixels, BACKDROP.width x BACKDROP.height.
+    backdropPixels: (text) => withLevel(text, (level) =>
+      new Uint8ClampedArray(bytes(zv.backdropPixels(level), BACKDROP.width * BACKDROP.height * 4).buffer)),
     // The backdrop as the bytes of an RGB PNG file, which the game loads like its own.
-    backdropPng(text) {
-      const error = withLevel(text, (level) => module.ccall('zv_backdrop', 'string', ['number', 'string'], [level, SCRATCH_PNG]));
-      if (error) throw new Error('the backdrop could not be drawn: ' + error);
-      return module.FS.readFile(SCRATCH_PNG);
-    },
+    backdropPng: (text) => withLevel(text, (level) => {
+      const size = module._malloc(4);  // the core's size_t, 32 bits in wasm32
+      try {
+        const at = zv.backdropPng(level, size);
+        if (!at) throw new Error('the backdrop could not be drawn');
+        return bytes(at, module.HEAPU32[size >> 2]);
+      } finally {
+        module._free(size);
+      }
+    }),
   };
 }

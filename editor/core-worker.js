@@ -5,8 +5,7 @@ import { loadCore } from './core-api.js';
 
 const ready = loadCore({
   onSearchProgress: (runs) => postMessage({ type: 'progress', runs }),
-  onKindProgress: (script, wins100, wins150, wins50, trials) =>
-    postMessage({ type: 'kind-progress', script, wins100, wins150, wins50, trials }),
+  onKindProgress: (route) => postMessage({ type: 'kind-progress', ...route }),
 });
 
 onmessage = async (event) => {

@@ -1,10 +1,13 @@
 // The level being edited, as 15 rows of characters, its undo history, and the rule that decides
 // which texts may be loaded into it.
+import { GRID } from '../game-facts.js';
 
-export const COLUMNS = 20;
-export const ROWS = 15;
-// The empty cell the shipped levels use (the format also reads '.' as empty).
-export const EMPTY = ' ';
+export const COLUMNS = GRID.columns;
+export const ROWS = GRID.rows;
+// The empty cell the shipped levels use (the format also reads the others in GRID.empty).
+export const EMPTY = GRID.empty[0];
+// The cell the glider starts from; the last one counts.
+export const START = GRID.start;
 
 // The text's lines without their line ends, as the game reads them: a CR just before an LF
 // belongs to the line end, and a last line without an LF still counts.
@@ -45,7 +48,7 @@ export function newRoomRows() {
   const rows = [')' + '('.repeat(COLUMNS - 1)];
   for (let r = 1; r < ROWS - 1; ++r) rows.push(')' + EMPTY.repeat(COLUMNS - 2) + '(');
   rows.push(')'.repeat(COLUMNS - 3) + 'GG(');
-  rows[1] = ')' + EMPTY + 'g' + rows[1].slice(3);
+  rows[1] = ')' + EMPTY + START + rows[1].slice(3);
   return rows;
 }
 

@@ -3,12 +3,13 @@
 // start, the guarded faces (on request), the checker's marks, the winning route and the cell
 // under the pointer. Drawing happens once per animation frame at most, and only when something
 // changed.
-import { BACKDROP_WIDTH, BACKDROP_HEIGHT } from './core-api.js';
-import { COLUMNS, ROWS, cellAt } from './level-grid.js';
+import { BACKDROP, GRID, ROUTE_COLOURS } from '../game-facts.js';
+import { COLUMNS, ROWS, START, cellAt } from './level-grid.js';
 import { CELL, drawGlider } from './tile-pictures.js';
 
-const KEY_COLOURS = { L: 'rgb(255,176,32)', R: 'rgb(64,200,255)', N: 'rgb(235,235,235)' };
-const OUTLINE = 'rgba(16,16,24,0.85)';
+const BACKDROP_WIDTH = BACKDROP.width, BACKDROP_HEIGHT = BACKDROP.height;
+// The route's dark edge lets a little of the level show through it here.
+const OUTLINE_ALPHA = 0.85;
 // Guarded faces: white where a wall stops the glider, pink where a hazard wrecks it, green where
 // an exit ends the level; colours none of the tiles are drawn in.
 export const FACE_COLOURS = { wall: '#ffffff', hazard: '#ff5ad9', exit: '#7dff5d' };
@@ -36,6 +37,10 @@ export function drawFaceLines(g, x, y, size, tile) {
   g.stroke();
   g.lineCap = 'butt';
 }
+
+// The route's key colours as CSS custom properties (--route-L, --route-R, --route-N) from the
+// start, for the page's legend.
+for (const key of ['L', 'R', 'N']) document.documentElement.style.setProperty(`--route-${key}`, ROUTE_COLOURS[key]);
 
 export class LevelView {
   constructor(canvas, tiles) {
@@ -108,7 +113,7 @@ export class LevelView {
         if (this.backdropRows && cellAt(this.backdropRows, r, c) === char) continue;
         if (this.pictures) {
           this.pictures.drawCell(g, r, c, char);
-        } else if (char !== ' ' && char !== '.' && char !== 'g') {
+        } else if (!GRID.empty.includes(char) && char !== START) {
           g.fillStyle = 'rgba(255,255,255,0.12)';
           g.fillRect(c * CELL + 2, r * CELL + 2, CELL - 4, CELL - 4);
           g.fillStyle = '#e8ecf6';
@@ -134,7 +139,7 @@ export class LevelView {
   drawStarts(g) {
     const starts = [];
     for (let r = 0; r < ROWS; ++r)
-      for (let c = 0; c < COLUMNS; ++c) if (cellAt(this.rows, r, c) === 'g') starts.push([r, c]);
+      for (let c = 0; c < COLUMNS; ++c) if (cellAt(this.rows, r, c) === START) starts.push([r, c]);
     starts.forEach(([r, c], i) => {
       g.globalAlpha = i === starts.length - 1 ? 1 : 0.4;
       drawGlider(g, (c + 0.5) * CELL, (r + 0.5) * CELL);
@@ -170,15 +175,17 @@ export class LevelView {
     g.lineCap = 'round';
     g.beginPath();
     for (let i = 0; i < count; ++i) g[i ? 'lineTo' : 'moveTo'](...at(i));
-    g.strokeStyle = OUTLINE;
+    g.globalAlpha = OUTLINE_ALPHA;
+    g.strokeStyle = ROUTE_COLOURS.outline;
     g.lineWidth = 6;
     g.stroke();
+    g.globalAlpha = 1;
     for (let f = 0; f < keys.length;) {
       let end = f;
       while (end < keys.length && keys[end] === keys[f]) ++end;
       g.beginPath();
       for (let i = f; i <= end && i < count; ++i) g[i === f ? 'moveTo' : 'lineTo'](...at(i));
-      g.strokeStyle = KEY_COLOURS[keys[f]];
+      g.strokeStyle = ROUTE_COLOURS[keys[f]];
       g.lineWidth = 3;
       g.stroke();
       f = end;
@@ -187,21 +194,23 @@ export class LevelView {
       if (f > 0 && keys[f] === keys[f - 1]) continue;
       g.beginPath();
       g.arc(...at(f), 6, 0, 2 * Math.PI);
-      g.fillStyle = KEY_COLOURS[keys[f]];
+      g.fillStyle = ROUTE_COLOURS[keys[f]];
       g.fill();
       g.lineWidth = 2;
-      g.strokeStyle = OUTLINE;
+      g.globalAlpha = OUTLINE_ALPHA;
+      g.strokeStyle = ROUTE_COLOURS.outline;
       g.stroke();
+      g.globalAlpha = 1;
     }
     const [ex, ey] = at(count - 1);
     g.lineWidth = 3;
     if (outcome === 'won') {
       g.beginPath();
       g.arc(ex, ey, 10, 0, 2 * Math.PI);
-      g.strokeStyle = '#5dff9e';
+      g.strokeStyle = ROUTE_COLOURS.won;
       g.stroke();
     } else {
-      g.strokeStyle = '#ff3c3c';
+      g.strokeStyle = ROUTE_COLOURS.crash;
       g.beginPath();
       g.moveTo(ex - 8, ey - 8), g.lineTo(ex + 8, ey + 8);
       g.moveTo(ex - 8, ey + 8), g.lineTo(ex + 8, ey - 8);
@@ -213,10 +222,12 @@ export class LevelView {
 
   // The cell that wrecked or burnt a failed attempt, boxed in the crash colour.
   drawStop(g, { row, column }) {
-    g.strokeStyle = OUTLINE;
+    g.globalAlpha = OUTLINE_ALPHA;
+    g.strokeStyle = ROUTE_COLOURS.outline;
     g.lineWidth = 7;
     g.strokeRect(column * CELL - 2, row * CELL - 2, CELL + 4, CELL + 4);
-    g.strokeStyle = '#ff3c3c';
+    g.globalAlpha = 1;
+    g.strokeStyle = ROUTE_COLOURS.crash;
     g.lineWidth = 3;
     g.strokeRect(column * CELL - 2, row * CELL - 2, CELL + 4, CELL + 4);
   }
@@ -251,7 +262,7 @@ export class LevelView {
     const { row, column } = this.hover;
     if (this.pictures && this.brush !== null && cellAt(this.rows, row, column) !== this.brush) {
       g.globalAlpha = 0.55;
-      if (this.brush === 'g') drawGlider(g, (column + 0.5) * CELL, (row + 0.5) * CELL);
+      if (this.brush === START) drawGlider(g, (column + 0.5) * CELL, (row + 0.5) * CELL);
       else this.pictures.drawCell(g, row, column, this.brush);
       g.globalAlpha = 1;
     }

@@ -5,7 +5,7 @@
 // under timing error and how hard that makes it beside the shipped levels. An unwinnable level
 // shows its best attempt instead: where it got nearest an exit and what stopped it.
 import { Prover } from './prover.js';
-import { RATE_TRIALS } from './core-api.js';
+import { RATE_TRIALS, RATE_MILLISECONDS } from '../game-facts.js';
 
 const percent = (wins, trials) => (trials > 0 ? (100 * wins) / trials : 0);
 const seconds = (frames) => (frames / 60).toFixed(2);
@@ -194,7 +194,7 @@ export class ProofPanel {
   // The rates of the route shown are not known until they are measured.
   measuring() {
     this.ui.rates.replaceChildren(this.rateRow('Win rate with each key change off by up to:', null),
-                                  ...[50, 100, 150].map((ms) => this.rateRow(`±${ms} ms`, null, true)));
+                                  ...RATE_MILLISECONDS.map((ms) => this.rateRow(`±${ms} ms`, null, true)));
   }
 
   // One row of the rates; a rate not measured yet says so rather than show a figure.
@@ -204,7 +204,7 @@ export class ProofPanel {
     const name = document.createElement('span');
     name.textContent = label;
     row.append(name);
-    if (rate && rate.wins >= 0 && rate.trials > 0) {
+    if (rate && rate.trials > 0) {
       const p = percent(rate.wins, rate.trials);
       const bar = document.createElement('span');
       bar.className = 'rate-bar';
@@ -224,10 +224,9 @@ export class ProofPanel {
   // The full rates of the route shown: its difficulty is settled unless a search still runs.
   rated({ exact, rates }) {
     this.ui.rates.replaceChildren(this.rateRow(`Win rate with each key change off by up to (${count(RATE_TRIALS)} replays):`, null),
-                                  ...rates.map((r) => this.rateRow(`±${r.ms} ms`, r)));
+                                  ...RATE_MILLISECONDS.map((ms) => this.rateRow(`±${ms} ms`, rates[ms])));
     if (!exact) this.ui.rates.append(this.rateRow('This route does not win when played exactly.', null));
-    const at100 = rates.find((r) => r.ms === 100);
-    this.ui.difficulty.textContent = difficultyLine(percent(at100.wins, at100.trials), this.shipped, !this.kindUntil);
+    this.ui.difficulty.textContent = difficultyLine(percent(rates['100'].wins, rates['100'].trials), this.shipped, !this.kindUntil);
     this.verdict.rates = rates;
     this.verdict.difficulty = this.ui.difficulty.textContent;
     this.verdict.settled = !this.kindUntil;
@@ -263,12 +262,14 @@ export class ProofPanel {
   }
 
   // A better route from the kind search, scored on its quick trials: the difficulty may still fall.
-  kindStep({ script, wins50, wins100, wins150, trials }) {
+  // A rate the search has not measured yet is null.
+  kindStep({ script, trials, rates }) {
     this.setRoute(script);
     this.ui.rates.replaceChildren(this.rateRow(`A quick score, ${trials} replays at each error:`, null),
-      ...[[50, wins50], [100, wins100], [150, wins150]].map(([ms, wins]) => this.rateRow(`±${ms} ms`, { wins, trials })));
-    if (wins100 >= 0 && trials > 0)
-      this.ui.difficulty.textContent = difficultyLine(percent(wins100, trials), this.shipped, false).replace(/\.$/, '') +
+      ...RATE_MILLISECONDS.map((ms) => this.rateRow(`±${ms} ms`, rates[ms], true)));
+    const at100 = rates['100'];
+    if (at100 && at100.trials > 0)
+      this.ui.difficulty.textContent = difficultyLine(percent(at100.wins, at100.trials), this.shipped, false).replace(/\.$/, '') +
         '; looking for a kinder route…';
   }
 

@@ -2,7 +2,7 @@
 // one worker at a time, with a spare already loaded, and stops a job by ending its worker. The
 // Prover puts a level through the solver, searches for a kinder route and measures a route's win
 // rates, as the proof panel asks; a new level stops all of that and starts again.
-import { SEARCH_LIMITS, RATE_TRIALS } from './core-api.js';
+import { SEARCH_LIMITS, RATE_TRIALS } from '../game-facts.js';
 
 const WORKER_URL = new URL('./core-worker.js', import.meta.url);
 const WARM_ID = -1;
@@ -72,7 +72,8 @@ export class JobRunner {
 }
 
 // listener: searching({runs, maxRuns}), verdict(result), rates({script, exact, rates}),
-// kindProgress({script, wins100, wins150, wins50, trials}), kindDone(result), failed(error).
+// kindProgress({script, trials, rates}), kindDone(result), failed(error). Rates are keyed by
+// their timing error in ms, as the core writes them.
 // Each is optional. Every call carries the text it is about as a second argument; calls about a
 // text that is no longer being proved are never made.
 export class Prover {

@@ -3,9 +3,10 @@
 // keeps only the pixels the tile changed (the rest is see-through), so it can be laid over any
 // cell of the background for a quick preview while the real backdrop is being drawn. The start,
 // which the backdrop does not draw, is the glider drawn here.
-import { BACKDROP_WIDTH } from './core-api.js';
-import { COLUMNS, ROWS, EMPTY } from './level-grid.js';
+import { BACKDROP, GLIDER, GRID } from '../game-facts.js';
+import { COLUMNS, ROWS, EMPTY, START } from './level-grid.js';
 
+const BACKDROP_WIDTH = BACKDROP.width;
 export const CELL = BACKDROP_WIDTH / COLUMNS;  // 51.2 backdrop pixels
 // Hazards are a unit wider or taller than their cell; a picture keeps this margin around its cell.
 export const MARGIN = 8;
@@ -33,13 +34,15 @@ function canvasOf(width, height) {
   return canvas;
 }
 
-// The glider as the game's sprite shows it, 7 by 4 world units (a cell is 5), nose to the right.
+// The glider as the game's sprite shows it, at its size in the game, nose to the right: the near
+// wing over the keel, from the sprite's own outline.
 export function drawGlider(context, centreX, centreY, scale = 1) {
-  const w = (7 / 5) * CELL * scale, h = (4 / 5) * CELL * scale;
-  const at = (x, y) => [centreX + (x / 224 - 0.5) * w, centreY + (y / 128 - 0.5) * h];
+  const w = (GLIDER.width / GRID.cellSize) * CELL * scale, h = (GLIDER.height / GRID.cellSize) * CELL * scale;
+  const at = ([x, y]) => [centreX + (x - 0.5) * w, centreY + (y - 0.5) * h];
+  const { nose, tailTop, fold, keelBottom, keelFront } = GLIDER.outline;
   const shape = (points, fill) => {
     context.beginPath();
-    points.forEach(([x, y], i) => context[i ? 'lineTo' : 'moveTo'](...at(x, y)));
+    points.forEach((p, i) => context[i ? 'lineTo' : 'moveTo'](...at(p)));
     context.closePath();
     context.fillStyle = fill;
     context.fill();
@@ -49,8 +52,8 @@ export function drawGlider(context, centreX, centreY, scale = 1) {
   context.lineJoin = 'round';
   context.lineWidth = 1.5 * scale;
   context.strokeStyle = '#1d2a4a';
-  shape([[4, 14], [218, 57], [46, 66]], '#e4e9f4');
-  shape([[46, 66], [218, 57], [110, 80], [32, 112]], '#a9b6d6');
+  shape([tailTop, nose, fold], '#e4e9f4');
+  shape([fold, nose, keelFront, keelBottom], '#a9b6d6');
   context.restore();
 }
 
@@ -107,7 +110,7 @@ export class TilePictures {
     context.drawImage(this.background, 0, 0);
     const sprite = this.sprites.get(char);
     if (sprite) context.drawImage(sprite, Math.round(7 * CELL) - MARGIN, Math.round(9 * CELL) - MARGIN);
-    else if (char === 'g') drawGlider(context, 7.5 * CELL, 9.5 * CELL, 0.7);
+    else if (char === START) drawGlider(context, 7.5 * CELL, 9.5 * CELL, 0.7);
     context.setTransform(1, 0, 0, 1, 0, 0);
     if (overlay) overlay(context, 3 * zoom, 3 * zoom, CELL * zoom);
     return canvas;

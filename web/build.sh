@@ -18,6 +18,6 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 web/build-libs.sh "$web/deps"
 emcmake cmake -S web -B "$web/cmake" -DCMAKE_BUILD_TYPE=Release -DWEB_DEPS="$web/deps/prefix" \
   -DGAME_DATA="$build/game" -DWEB_SITE="$web/site" \
-  -DNATIVE_SOLVER="$build/tools/solver/solver" >/dev/null
+  -DNATIVE_SITE_DATA="$build/tools/sitedata/zarvolith_sitedata" >/dev/null
 cmake --build "$web/cmake" -j "$(nproc)"
 echo "web: the site is in $web/site"
