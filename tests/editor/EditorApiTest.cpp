@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <regex>
 #include <string>
 
@@ -42,6 +43,8 @@ const AnswerCase kAnswers[] = {
     {"tiles", [] { return std::string(zv_tiles()); },
      R"(\{"tiles":\[\{"char":.*"kind":"start".*\],"empty":\[" ","\."\],"columns":20,"rows":15\})"},
 };
+
+void PrintTo(const AnswerCase& answerCase, std::ostream* out) { *out << answerCase.name; }
 
 class EditorAnswer : public testing::TestWithParam<AnswerCase> {};
 
