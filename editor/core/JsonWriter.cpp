@@ -54,6 +54,8 @@ JsonWriter& JsonWriter::string(const std::string& value) {
     if (c == '"' || c == '\\') {
       text_ += '\\';
       text_ += c;
+    } else if (c == '\n') {
+      text_ += "\\n";  // a level's line ends, kept short
     } else if (u < 0x20) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", u);

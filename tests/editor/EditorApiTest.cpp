@@ -90,10 +90,10 @@ TEST(EditorBackdrop, PixelsFillTheScreenAndThePngSaysSo) {
 
 TEST(JsonWriterTest, SeparatesAndEscapes) {
   JsonWriter out;
-  out.beginObject().key("a\"b").string("line\n\\").key("list").beginArray().integer(1).number(0.5).null();
+  out.beginObject().key("a\"b").string("line\n\\\t").key("list").beginArray().integer(1).number(0.5).null();
   out.beginObject().endObject().endArray().membersOf("{\"x\":1,\"y\":true}").key("z").boolean(false);
   EXPECT_EQ(out.endObject().text(),
-            R"({"a\"b":"line\u000a\\","list":[1,0.5,null,{}],"x":1,"y":true,"z":false})");
+            R"({"a\"b":"line\n\\\u0009","list":[1,0.5,null,{}],"x":1,"y":true,"z":false})");
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ std::string trimmed(const std::string& text) {
 struct ShippedLevel {
   int number = 0;
   std::string text, route, about;
-  std::string rates;  // zv_rates's answer for the route
-  bool measured() const { return !route.empty() && rates.rfind("{\"error\"", 0) != 0; }
+  std::string rates;  // zv_rates's answer for the route: its rates, an error, or nothing from a failed worker
+  bool measured() const { return !route.empty() && rates.rfind("{\"exact\"", 0) == 0; }
 };
 
 // The level's files, and with `measure` its route's rates.
@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   for (const ShippedLevel& level : shipped) {
     if (level.measured()) continue;
     std::fprintf(stderr, "sitedata: level %d's committed route could not be measured: %s\n", level.number,
-                 level.route.empty() ? "no route" : level.rates.c_str());
+                 level.route.empty() ? "no route" : level.rates.empty() ? "its worker failed" : level.rates.c_str());
     return 1;
   }
   if (!writeFile(argv[2], shippedJson(shipped)) || !writeFile(argv[3], siteFactsModule())) {
