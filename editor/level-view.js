@@ -44,6 +44,8 @@ for (const key of ['L', 'R', 'N']) document.documentElement.style.setProperty(`-
 
 export class LevelView {
   constructor(canvas, tiles) {
+    Object.assign(canvas, { width: BACKDROP_WIDTH, height: BACKDROP_HEIGHT });
+    canvas.style.aspectRatio = `${BACKDROP_WIDTH} / ${BACKDROP_HEIGHT}`;
     this.canvas = canvas;
     this.context = canvas.getContext('2d');
     this.faces = new Map(tiles.map((t) => [t.char, { kind: t.kind, faces: t.faces }]));

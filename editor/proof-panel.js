@@ -5,10 +5,10 @@
 // under timing error and how hard that makes it beside the shipped levels. An unwinnable level
 // shows its best attempt instead: where it got nearest an exit and what stopped it.
 import { Prover } from './prover.js';
-import { RATE_TRIALS, RATE_MILLISECONDS } from '../game-facts.js';
+import { FRAMES_PER_SECOND, RATE_TRIALS, RATE_MILLISECONDS } from '../game-facts.js';
 
 const percent = (wins, trials) => (trials > 0 ? (100 * wins) / trials : 0);
-const seconds = (frames) => (frames / 60).toFixed(2);
+const seconds = (frames) => (frames / FRAMES_PER_SECOND).toFixed(2);
 const count = (n) => Math.round(n).toLocaleString('en-US');
 const plural = (n, word) => `${count(n)} ${word}${n === 1 ? '' : 's'}`;
 // The kind route search after each verdict, and the longer one the button asks for, seconds.
@@ -75,6 +75,8 @@ export class ProofPanel {
       failed: (e) => this.failed(e),
     });
     ui.kinder.addEventListener('click', () => this.findKinderRoute(LONG_KIND_SECONDS), { signal: editor.signal });
+    ui.kinder.title = this.kinderTitle(false);
+    for (const rate of ui.routeBox.querySelectorAll('.frame-rate')) rate.textContent = FRAMES_PER_SECOND;
   }
 
   show(state, headline, detail = '') {
@@ -285,9 +287,13 @@ export class ProofPanel {
       ? `The kindest route found: no small change helps (${plural(result.candidates, 'candidate')} tried).`
       : `The kindest route found in the time given (${plural(result.candidates, 'candidate')} tried); a longer search may find a kinder one.`;
     this.converged = result.converged;
-    this.ui.kinder.title = result.converged ? 'No small change to this route wins more often'
-      : `Search for ${LONG_KIND_SECONDS} s more for a route that forgives late and early key presses better`;
+    this.ui.kinder.title = this.kinderTitle(result.converged);
     this.settle();
+  }
+
+  kinderTitle(converged) {
+    return converged ? 'No small change to this route wins more often'
+      : `Search for ${LONG_KIND_SECONDS} s more for a route that forgives late and early key presses better`;
   }
 
   failed(error) {

@@ -12,6 +12,7 @@
 #include "level/Grid.h"
 #include "level/LevelCheck.h"
 #include "level/TileTable.h"
+#include "route/LevelRun.h"
 #include "route/LevelSearch.h"
 #include "route/TimingError.h"
 
@@ -69,6 +70,8 @@ std::string siteFactsModule() {
       .endObject();
   exportFact(module, "SEARCH_LIMITS", search);
 
+  JsonWriter frameRate;
+  exportFact(module, "FRAMES_PER_SECOND", frameRate.integer(kFramesPerSecond));
   JsonWriter trials;
   exportFact(module, "RATE_TRIALS", trials.integer(kRateTrials));
   JsonWriter errors;
