@@ -35,6 +35,7 @@ export async function loadCore(hooks = {}) {
     route: module.cwrap('zv_route', 'string', ['number', 'string']),
     backdropPixels: module.cwrap('zv_backdrop_pixels', 'number', ['number']),
     backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
+    readPack: module.cwrap('zv_read_pack', 'string', ['number']),
   };
   const answer = (json) => JSON.parse(json);
   // A copy of `length` bytes the core returned at `at`, which stay only until its next call.
@@ -47,6 +48,8 @@ export async function loadCore(hooks = {}) {
     rates: (text, script, trials = RATE_TRIALS) => withLevel(text, (level) => answer(zv.rates(level, script, trials))),
     kind: (text, from, budgetSeconds) => withLevel(text, (level) => answer(zv.kind(level, from, budgetSeconds))),
     route: (text, script) => withLevel(text, (level) => answer(zv.route(level, script))),
+    // A level pack's file text read: {errors, name, levels: [text...], issues}.
+    readPack: (text) => withLevel(text, (pack) => answer(zv.readPack(pack))),
     // The backdrop as RGBA pixels, BACKDROP.width x BACKDROP.height.
     backdropPixels: (text) => withLevel(text, (level) =>
       new Uint8ClampedArray(bytes(zv.backdropPixels(level), BACKDROP.width * BACKDROP.height * 4).buffer)),

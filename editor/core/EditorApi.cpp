@@ -20,6 +20,7 @@
 #include "game/LevelObjectList.h"
 #include "level/LevelCheck.h"
 #include "level/LevelFile.h"
+#include "level/LevelPack.h"
 #include "level/TileTable.h"
 #include "route/BestAttempt.h"
 #include "route/InputScript.h"
@@ -329,6 +330,17 @@ const char* zv_route(const char* text, const char* scriptText) {
   JsonWriter out;
   out.beginObject();
   writeRoute(out, run, script);
+  return reply(out.endObject());
+}
+
+const char* zv_read_pack(const char* text) {
+  const PackReading reading = readLevelPack(text);
+  JsonWriter out;
+  out.beginObject().key("errors").boolean(reading.check.hasErrors()).key("name").string(reading.pack.name);
+  out.key("levels").beginArray();
+  for (const std::string& level : reading.pack.levels) out.string(level);
+  out.endArray();
+  writeIssues(out, reading.check);
   return reply(out.endObject());
 }
 

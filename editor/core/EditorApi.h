@@ -25,6 +25,10 @@
 #define ZV_API extern "C"
 #else
 #define ZV_API extern
+/* A level pack's text read as the game reads a .zvpack file: {"errors": bool, "name", "levels":
+ * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
+ZV_API const char* zv_read_pack(const char* text);
+
 #endif
 
 /* Every tile character with what the game makes of it: {"tiles": [{"char", "kind" (wall, hazard,
@@ -63,5 +67,9 @@ ZV_API const uint8_t* zv_backdrop_pixels(const char* text);
 /* The level's backdrop as the bytes of an RGB PNG file, their count in *size; NULL (and 0) when
  * it could not be encoded. */
 ZV_API const uint8_t* zv_backdrop_png(const char* text, size_t* size);
+
+/* A level pack's text read as the game reads a .zvpack file: {"errors": bool, "name", "levels":
+ * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
+ZV_API const char* zv_read_pack(const char* text);
 
 #endif

@@ -15,6 +15,14 @@ namespace {
 
 const std::string kLanding = levelText(landingRows());      // "R114" wins it
 const std::string kNoStart = levelText(sealedRows());       // an error: no start, no exit
+// kLanding with an unknown tile at its line 5, column 6.
+const std::string kUnknownTile = [] {
+  std::string text = kLanding;
+  std::size_t at = 0;
+  for (int line = 1; line < 5; ++line) at = text.find('\n', at) + 1;
+  text[at + 5] = '~';
+  return text;
+}();
 
 int count(const std::string& text, const std::string& part) {
   int n = 0;
@@ -40,6 +48,12 @@ const AnswerCase kAnswers[] = {
      R"("150":\{"wins":\d+,"trials":20\}\}\})"},
     {"rates of a script that cannot be read", [] { return std::string(zv_rates(kLanding.c_str(), "R1x", 20)); },
      R"(\{"error":"[^"]+"\})"},
+    {"pack with a level's error at its own line",
+     [] { return std::string(zv_read_pack(("Zarvolith level pack: Two <b>\n" + kLanding + kUnknownTile).c_str())); },
+     R"(\{"errors":true,"name":"Two <b>","levels":\["[^"]*","[^"]*"\],"issues":\[)"
+     R"(.*\{"warning":false,"line":21,"column":6,"message":"level 2: [^"]+"\}.*\]\})"},
+    {"pack that is no pack", [] { return std::string(zv_read_pack(kLanding.c_str())); },
+     R"(\{"errors":true,"name":"","levels":\[\],"issues":\[\{"warning":false,"line":1,"column":1,"message":"not a level pack.*"\}\]\})"},
     {"tiles", [] { return std::string(zv_tiles()); },
      R"(\{"tiles":\[\{"char":.*"kind":"start".*\],"empty":\[" ","\."\],"columns":20,"rows":15\})"},
 };
