@@ -22,7 +22,12 @@
 
 namespace {
 
-const char kUsage[] =
+// How to call the solver, with the defaults the libraries define.
+void printUsage() {
+  const SearchLimits search;
+  const KindSearchLimits kind;
+  const RoutePictureOptions picture;
+  std::fprintf(stderr,
     "usage: solver [options] level.txt...     check each level and search for a winning run\n"
     "                                         (without one: the nearest run and how it ended)\n"
     "       solver --check level.txt...       only check the files\n"
@@ -36,19 +41,22 @@ const char kUsage[] =
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
-    "  --seconds S   longest run searched, seconds of game time (default 90)\n"
+    "  --seconds S   longest run searched, seconds of game time (default %g)\n"
     "  --greed G     0 finds the fastest run (slow search); larger heads for the exit\n"
-    "                more greedily (default 4)\n"
-    "  --runs N      segments of 0.1 s simulated at most per level (default 400000)\n"
+    "                more greedily (default %g)\n"
+    "  --runs N      segments of 0.1 s simulated at most per level (default %zu)\n"
     "  --trials N    with --rates and --kind: jittered replays at each error in the\n"
-    "                printed rates (default 500)\n"
+    "                printed rates (default %d)\n"
     "  --from SCRIPT with --kind: start from this route (default: the fastest route\n"
     "                with keys held 0.3 s or longer)\n"
-    "  --budget S    with --kind: seconds of search on the clock (default 120)\n"
-    "  --score-trials N  with --kind: jittered replays that score each candidate (default 100)\n"
+    "  --budget S    with --kind: seconds of search on the clock (default %g)\n"
+    "  --score-trials N  with --kind: jittered replays that score each candidate (default %d)\n"
     "  --draw OUT.png  with --kind: also draw the route found\n"
-    "  --shrink F    with --draw: the 1024 x 768 picture F times smaller (default 1)\n"
-    "  --ghosts N    with --draw: faint replays at +-100 ms behind the route (default 24)\n";
+    "  --shrink F    with --draw: the 1024 x 768 picture F times smaller (default %d)\n"
+    "  --ghosts N    with --draw: faint replays at +-%d ms behind the route (default %d)\n",
+    search.maxGameSeconds, static_cast<double>(search.greed), search.maxRuns, kRateTrials, kind.budgetSeconds,
+    kind.trials, picture.shrink, picture.ghostMilliseconds, picture.ghosts);
+}
 
 struct Options {
   bool checkOnly = false;
@@ -286,7 +294,7 @@ bool solve(const std::string& path, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) {
-    std::cerr << kUsage;
+    printUsage();
     return 2;
   }
   if (options.replay) return replay(options);
