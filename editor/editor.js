@@ -1,6 +1,7 @@
 // The level editor page: paints a level on the game's own backdrop, checks it and proves it
 // winnable as it changes, keeps the draft in the browser, and opens, saves, shares and plays it.
 // This module holds the level and wires the page's parts together.
+import { BACKDROP } from '../game-facts.js';
 import { loadCore } from './core-api.js';
 import { loadDraft, keepDraft, loadSession, keepSession, KEPT_STEPS } from './draft-store.js';
 import { EMPTY, textOf, rowsOf, newRoomRows, rowsForText, History } from './level-grid.js';
@@ -118,12 +119,13 @@ function onKey(event) {
   event.preventDefault();
 }
 
-// The level as large as the space beside the tools allows, at the backdrop's 4:3.
+// The level as large as the space beside the tools allows, in the backdrop's proportions.
 const stageSize = new ResizeObserver(() => {
   const box = $('stage').getBoundingClientRect();
-  const width = Math.max(160, Math.floor(Math.min(box.width, (box.height * 4) / 3)));
+  const aspect = BACKDROP.width / BACKDROP.height;
+  const width = Math.max(160, Math.floor(Math.min(box.width, box.height * aspect)));
   canvas.style.width = width + 'px';
-  canvas.style.height = Math.floor((width * 3) / 4) + 'px';
+  canvas.style.height = Math.floor(width / aspect) + 'px';
 });
 stageSize.observe($('stage'));
 

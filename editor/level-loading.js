@@ -1,6 +1,7 @@
 // Levels coming in: a file opened or dropped, pasted text, a shipped level, a link. Each is
 // loaded as one undoable step, or refused with the reason and the level left as it was.
 import { levelText, decodeLevel, codeFromHash, MAX_LEVEL_BYTES } from '../level-code.js';
+import { GRID } from '../game-facts.js';
 import { textOf, rowsForText } from './level-grid.js';
 import { message, capital } from './messages.js';
 
@@ -83,6 +84,7 @@ export class LevelLoading {
       event.target.value = '';
       if (file) await this.file(file);
     });
+    $('paste-shape').textContent = `${GRID.rows} lines of at most ${GRID.columns} characters, as in a level file.`;
     on($('paste'), 'click', () => {
       $('paste-text').value = '';
       $('paste-dialog').showModal();

@@ -1,6 +1,7 @@
 // Painting on the level view with a pointer (mouse, pen or finger): the left button paints the
 // brush, the right button erases, a drag paints every cell on its way, and one stroke is one
 // step of the undo history.
+import { GRID } from '../game-facts.js';
 import { EMPTY, cellAt, withCell } from './level-grid.js';
 
 const HINT = 'Left button paints the selected tile, right button erases. Drag to paint a line.';
@@ -58,11 +59,11 @@ export class Painting {
     const char = cellAt(this.editor.rows(), cell.row, cell.column);
     const brush = this.editor.brush();
     // The tile's name only ("fire, strength 10"): its whole line is in the palette.
-    const what = char === EMPTY || char === '.' ? 'empty' : `'${char}', ${lower(this.editor.about(char).split(':')[0])}`;
+    const what = GRID.empty.includes(char) ? 'empty' : `'${char}', ${lower(this.editor.about(char).split(':')[0])}`;
     const click = brush === char ? 'the left button keeps it' :
       brush === EMPTY ? 'the left button erases it' : `the left button paints '${brush}'`;
     this.hoverLine.textContent = `Line ${cell.row + 1}, column ${cell.column + 1}: ${what}. ` +
-      `${click[0].toUpperCase() + click.slice(1)}${char === EMPTY || char === '.' ? '' : ', the right erases it'}.`;
+      `${click[0].toUpperCase() + click.slice(1)}${GRID.empty.includes(char) ? '' : ', the right erases it'}.`;
   }
 
   // Every cell on the line between the two, so that a fast drag leaves no gaps.
