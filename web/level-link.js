@@ -1,7 +1,8 @@
-// "#level=CODE" plays that one level: the link's level file and a backdrop drawn from it by the
-// editor's core replace the shipped levels before the game starts, so its exit wins the game.
-// A link that holds no playable level says why, and the game never starts.
-import { decodeLevel, levelBytes, levelUrl } from './level-code.js';
+// "#level=CODE" plays that one level, "#pack=CODE" a level pack's levels in order: each level file
+// and a backdrop drawn from it by the editor's core replace the shipped levels before the game
+// starts, so the last one's exit wins the game. A link that holds nothing playable says why, and
+// the game never starts.
+import { decodeLevel, levelBytes, levelUrl, PACK } from './level-code.js';
 import { Module } from './game-module.js';
 
 const $ = (id) => document.getElementById(id);
@@ -10,30 +11,66 @@ const $ = (id) => document.getElementById(id);
 const errorLine = (issues) => issues.filter((issue) => !issue.warning)
   .map((issue) => (issue.line ? `line ${issue.line}, column ${issue.column}: ` : '') + issue.message).join('; ');
 
-// The level a code holds with its backdrop as PNG bytes, {text, png}; or {error}. The editor's
-// core loads only for a link: the game's own start waits for nothing more.
-export async function readLink(code) {
-  const decoded = await decodeLevel(code);
-  if (decoded.error) return decoded;
+// What use(core) answers, or {error} when the core fails. The editor's core loads only for a
+// link: the game's own start waits for nothing more.
+async function withCore(use) {
   const { loadCore } = await import('./editor/core-api.js');
   try {
-    const core = await loadCore();
-    const check = core.check(decoded.text);
-    if (check.errors) return { error: errorLine(check.issues) };
-    return { text: decoded.text, png: core.backdropPng(decoded.text) };
+    return await use(await loadCore());
   } catch (error) {
     return { error: String(error.message || error) };
   }
 }
 
-// Once the game's data is mounted, before main: the level is the game's only one.
-export function installLevel({ text, png }) {
+// A level's text with its backdrop as PNG bytes, as installLevels takes it.
+const withBackdrop = (core, text) => ({ text, png: core.backdropPng(text) });
+
+// The level a code holds with its backdrop, {text, png}; or {error}.
+export async function readLink(code) {
+  const decoded = await decodeLevel(code);
+  if (decoded.error) return decoded;
+  return withCore((core) => {
+    const check = core.check(decoded.text);
+    return check.errors ? { error: errorLine(check.issues) } : withBackdrop(core, decoded.text);
+  });
+}
+
+// The pack a code holds, read by the game's pack reader: {name, levels: [{text, png}]}; or
+// {error} in the reader's words. onLevel(n, count) hears of each backdrop before it is drawn.
+export async function readPackLink(code, onLevel) {
+  const decoded = await decodeLevel(code, PACK);
+  if (decoded.error) return decoded;
+  return withCore(async (core) => {
+    const reading = core.readPack(decoded.text);
+    if (reading.errors) return { error: errorLine(reading.issues) };
+    const levels = [];
+    for (const text of reading.levels) {
+      onLevel(levels.length + 1, reading.levels.length);
+      // The page shows the count before the core draws on.
+      await new Promise((resolve) => setTimeout(resolve));
+      levels.push(withBackdrop(core, text));
+    }
+    return { name: reading.name, levels };
+  });
+}
+
+// Once the game's data is mounted, before main: the levels, in order, are the game's only ones.
+export function installLevels(levels) {
   Module.onRuntimeInitialized = () => {
     for (const name of Module.FS.readdir('/levels'))
       if (/^level\d+\.txt$/.test(name)) Module.FS.unlink('/levels/' + name);
-    Module.FS.writeFile('/levels/level1.txt', levelBytes(text));
-    Module.FS.writeFile('/images/level1bg.png', png);
+    levels.forEach(({ text, png }, index) => {
+      Module.FS.writeFile(`/levels/level${index + 1}.txt`, levelBytes(text));
+      Module.FS.writeFile(`/images/level${index + 1}bg.png`, png);
+    });
   };
+}
+
+// The pack's name, as plain text, and its level count, over the picture.
+export function showPack({ name, levels }) {
+  const count = levels.length === 1 ? '1 level' : `${levels.length} levels`;
+  $('pack').textContent = name ? `${name} — ${count}` : `A level pack of ${count}`;
+  $('pack').hidden = false;
 }
 
 // The end panel's link and the line under the picture lead to the editor with the level.
@@ -47,12 +84,12 @@ export async function offerEditing(text) {
   edit.textContent = 'Edit this level';
 }
 
-// Says on the picture why the level cannot be played.
-export function refuse(message) {
+// Says on the picture why the level (or the pack, a noun given) cannot be played.
+export function refuse(message, noun = 'level') {
   $('progress').textContent = '';
   const problem = document.createElement('div');
   problem.id = 'problem';
-  problem.textContent = 'This level cannot be played: ' + message;
+  problem.textContent = `This ${noun} cannot be played: ${message}`;
   const edit = document.createElement('a');
   edit.href = 'editor.html';
   edit.textContent = 'Open the level editor';

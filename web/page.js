@@ -1,11 +1,11 @@
 // The game's page: the picture, its sound and the controls beside the keyboard, then the game,
-// or the one level a link holds.
+// or the one level or the level pack a link holds.
 import { Module, loadGame } from './game-module.js';
 import { HeldKeys } from './held-keys.js';
 import { Hint } from './hint.js';
-import { codeFromHash } from './level-code.js';
+import { codeFromHash, PACK } from './level-code.js';
 import { takeFromEditorMark } from './from-editor.js';
-import { readLink, installLevel, offerEditing, refuse } from './level-link.js';
+import { readLink, readPackLink, installLevels, showPack, offerEditing, refuse } from './level-link.js';
 import { play, playLink, start as startPlay } from './play.js';
 import * as sound from './sound.js';
 import * as picture from './picture.js';
@@ -46,12 +46,24 @@ stops.push(() => leaving.abort());
 async function startLink(code) {
   const level = await readLink(code);
   if (level.error) return refuse(level.error);
-  installLevel(level);
+  installLevels([level]);
   await offerEditing(level.text);
   playLink(hint, takeFromEditorMark());
   loadGame();
 }
 
+// A pack is played as the game plays its own levels, from the title screen on.
+async function startPack(code) {
+  const progress = $('progress');
+  const pack = await readPackLink(code, (n, count) => { progress.textContent = `Drawing level ${n} of ${count}`; });
+  if (pack.error) return refuse(pack.error, PACK.noun);
+  installLevels(pack.levels);
+  showPack(pack);
+  loadGame();
+}
+
 const code = codeFromHash(location.hash);
-if (code === null) loadGame();
-else startLink(code).catch((error) => refuse(String(error.message || error)));
+const packCode = codeFromHash(location.hash, PACK);
+if (code !== null) startLink(code).catch((error) => refuse(String(error.message || error)));
+else if (packCode !== null) startPack(packCode).catch((error) => refuse(String(error.message || error), PACK.noun));
+else loadGame();

@@ -4,7 +4,9 @@ only level, byte for byte; from the editor the level shows at once and waits, st
 player's first key, which steers; the level's route typed with keys wins, and the page then offers
 to play again (which waits again) and says so; quitting and a click after a crash end the game with
 their own line, and the page leads back to the editor with the level unchanged; a link that holds
-no playable level says why, starts no game and leaves the editor's draft alone.
+no playable level says why, starts no game and leaves the editor's draft alone. A level pack's link
+carries the pack file byte for byte; its levels, typed through with keys, win the game in order;
+a pack that cannot be played says where, in the pack reader's words.
     tests/web/level_link_test.py SITE_DIR LEVELS_DIR"""
 import json
 import os
@@ -20,7 +22,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 level_link = __import__("level-link")
 
 # The game's states, as the game numbers them.
-PLAYING, WON, LOST = 2, 4, 5
+TITLE, INSTRUCTIONS, PLAYING, WON, LOST = 0, 1, 2, 4, 5
 RIGHT = 2  # the game's steering while Right is held
 DRAFT = "zarvolith.editor.draft"
 HELD_SECONDS = 3
@@ -34,6 +36,33 @@ def raw_code(packed):
     return base64.urlsafe_b64encode(packed).rstrip(b"=").decode()
 
 
+def pack_file(name, levels):
+    """A level pack's file: its heading line, then each level's text."""
+    return b"Zarvolith level pack: " + name + b"\n" + b"".join(levels)
+
+
+def room(start, floor):
+    """A closed room with its start at that column of row 2, over the floor given in row 13."""
+    wall = b")" + b" " * 18 + b"("
+    rows = [b")" + b"(" * 19, wall, wall[:start] + b"g" + wall[start + 1:]] + [wall] * 10 + [floor, b")" * 19 + b"("]
+    return b"".join(row + b"\n" for row in rows)
+
+
+# Three rooms with their routes, each winning under 150 ms of timing error every time (the
+# solver's --rates): exits to the right, to the left, and straight below the start.
+ROOMS = [
+    (room(3, b")" + b"=" * 9 + b"G" * 9 + b"("), "N8 R180"),
+    (room(16, b")" + b"G" * 9 + b"=" * 9 + b"("), "N10 L180"),
+    (room(10, b")" + b"=" * 6 + b"G" * 6 + b"=" * 6 + b"("), ""),
+]
+MARKUP_NAME = b"<b>Three</b> & <i>co</i>"
+# The states the game passes through after each frame, kept by the test beside the page's own.
+RECORD_STATES = ("window.states = []; const after = Module.postMainLoop; Module.postMainLoop = () => { after(); "
+                 "const s = Module._zarvolithGameState(); if (states[states.length - 1] !== s) states.push(s); }")
+PROBLEM = "document.getElementById('problem') && document.getElementById('problem').textContent"
+NO_GAME = "typeof Module.calledRun === 'undefined' && !document.querySelector('script[src=\"zarvolith.js\"]')"
+
+
 class LinkTest(BrowserTest):
     def __init__(self, site, levels):
         super().__init__(site, None, levels)
@@ -41,13 +70,13 @@ class LinkTest(BrowserTest):
     def level(self, n):
         return open(os.path.join(self.levels, "level%d.txt" % n), "rb").read()
 
-    def open_link(self, code, from_editor=False):
+    def open_link(self, code, from_editor=False, key="level"):
         # The draft is set from a page without scripts, so that no editor can save over it.
         self.page.navigate(self.server.url + "editor/shipped-levels.json")
         self.page.evaluate("localStorage.setItem(%s, 'draft kept')" % json.dumps(DRAFT))
         if from_editor:
             self.page.evaluate("sessionStorage.setItem('zarvolith.fromEditor', '1')")
-        self.page.navigate(self.server.url + "index.html#level=" + code)
+        self.page.navigate(self.server.url + "index.html#%s=%s" % (key, code))
         rect = json.loads(self.page.evaluate(
             "JSON.stringify(document.getElementById('canvas').getBoundingClientRect())"))
         self.clip = (rect["x"], rect["y"], rect["width"], rect["height"])
@@ -176,14 +205,73 @@ class LinkTest(BrowserTest):
             if code is None:
                 code = level_link.level_code(self.level(1).replace(b"g", b" "))
             self.open_link(code)
-            message = self.page.wait_for("document.getElementById('problem') && document.getElementById('problem').textContent", 20)
+            message = self.page.wait_for(PROBLEM, 20)
             self.check("a link whose level %s says so" % name, bool(message) and words in message, repr(message))
-            self.check("a link whose level %s starts no game" % name,
-                       self.page.evaluate("typeof Module.calledRun === 'undefined' && !document.querySelector('script[src=\"zarvolith.js\"]')"))
+            self.check("a link whose level %s starts no game" % name, self.page.evaluate(NO_GAME))
             self.check("a link whose level %s leaves the draft alone" % name,
                        self.page.evaluate("localStorage.getItem(%s)" % json.dumps(DRAFT)) == "draft kept")
 
+    def shipped_pack(self):
+        self.page.navigate(self.server.url + "editor/shipped-levels.json")
+        for last in (30, 20, 10):  # the page's own codes, as its editor would share them
+            data = pack_file(b"The first ten" if last == 10 else b"The first %d" % last, [self.level(n) for n in range(1, last + 1)])
+            made = self.page.evaluate(
+                "import('/level-code.js').then(async (m) => { const text = %s; const code = await m.encodeLevel(text);"
+                " return { code, same: (await m.decodeLevel(code, m.PACK)).text === text }; })" % json.dumps(data.decode("latin-1")))
+            print("pack of shipped levels 1-%d: code %d characters" % (last, len(made["code"])))
+        self.check("the shipped levels 1 to 10 as a pack round-trip in a code of at most 600 characters",
+                   made["same"] and len(made["code"]) <= 600, str(len(made["code"])))
+        self.open_link(made["code"], key="pack")
+        self.page.wait_for("window.Module && Module.calledRun", 60)
+        files = self.page.evaluate("Module.FS.readdir('/levels').filter((n) => /^level\\d+\\.txt$/.test(n)).length")
+        played = [bytes(self.page.evaluate("Array.from(Module.FS.readFile('/levels/level%d.txt'))" % n)) for n in range(1, 11)]
+        shown = self.page.evaluate("document.getElementById('pack').textContent")
+        self.check("the pack's link plays its ten levels byte for byte, and no other, under its name and count",
+                   played == [self.level(n) for n in range(1, 11)] and files == 10 and
+                   "The first ten" in shown and "10 levels" in shown, "%d files; %r" % (files, shown))
+
+    def pack_played(self):
+        self.open_link(level_link.level_code(pack_file(MARKUP_NAME, [text for text, _ in ROOMS])), key="pack")
+        self.page.wait_for("window.Module && Module.calledRun && Module._zarvolithGameState() === %d" % TITLE, 60)
+        self.page.evaluate(RECORD_STATES)
+        shown = self.page.evaluate("[document.getElementById('pack').textContent, document.querySelector('#pack *') === null]")
+        self.check("a pack's name with markup shows as plain text", MARKUP_NAME.decode() in shown[0] and shown[1], repr(shown))
+        self.click_canvas()
+        self.page.wait_for("Module._zarvolithGameState() === %d" % INSTRUCTIONS, 10)
+        self.click_canvas()
+        for n, (_, route) in enumerate(ROOMS, 1):
+            started = self.page.wait_for("states.filter((s) => s === %d).length >= %d" % (PLAYING, n), 20)
+            self.play_route(route or "N0")
+            self.check("the pack's level %d starts after the one before" % n, started, str(self.page.evaluate("states")))
+        won = self.page.wait_for("Module._zarvolithGameState() === %d" % WON, 15)
+        line = self.page.wait_for(ENDED, 5)
+        self.check("the pack's last exit wins the game, and the page offers Play again",
+                   won and line and "Every level" in line and self.page.evaluate("document.activeElement.textContent") == "Play again",
+                   "%r, states %s" % (line, self.page.evaluate("states")))
+
+    def bad_packs(self):
+        a, b = ROOMS[0][0], ROOMS[1][0]
+        big = zlib.compressobj(9, zlib.DEFLATED, -15)
+        cases = [
+            ("holds no level", pack_file(b"Empty", []), ["no levels"]),
+            ("holds 51 levels", pack_file(b"Long", [a] * 51), ["51 levels", "at most 50"]),
+            ("has a level with an error", pack_file(b"Broken", [a, room(3, b")====~====GGGGGGGGG(")]), ["level 2", "line 30"]),
+            ("has a control character in its name", pack_file(b"Bad\x01name", [a]), ["control character"]),
+            ("has a name of 41 characters", pack_file(b"x" * 41, [a]), ["41 characters"]),
+            ("has its last level cut short", pack_file(b"Short", [a, b[:7 * 21]]), ["level 2", "cut short"]),
+            ("inflates past 64 KB", raw_code(big.compress(pack_file(b"Big", [a] * 3200)) + big.flush()), ["larger than 65536"]),
+            ("is not base64url", "abc$def", ["base64url"]),
+        ]
+        for name, data, words in cases:
+            self.open_link(data if isinstance(data, str) else level_link.level_code(data), key="pack")
+            message = self.page.wait_for(PROBLEM, 20)
+            self.check("a pack link that %s says so and starts no game" % name,
+                       message and all(w in message for w in words) and self.page.evaluate(NO_GAME), repr(message))
+
     def run(self):
+        self.shipped_pack()
+        self.pack_played()
+        self.bad_packs()
         self.shared_link()
         self.play_from_editor()
         self.endings()
