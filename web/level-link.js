@@ -7,7 +7,7 @@ import { Module } from './game-module.js';
 
 const $ = (id) => document.getElementById(id);
 
-// The checker's errors, in one line.
+// The checker's (or the pack reader's) errors, in one line.
 const errorLine = (issues) => issues.filter((issue) => !issue.warning)
   .map((issue) => (issue.line ? `line ${issue.line}, column ${issue.column}: ` : '') + issue.message).join('; ');
 
@@ -66,7 +66,7 @@ export function installLevels(levels) {
   };
 }
 
-// The pack's name, as plain text, and its level count, over the picture.
+// The pack's name, as plain text, and its level count, above the picture.
 export function showPack({ name, levels }) {
   const count = levels.length === 1 ? '1 level' : `${levels.length} levels`;
   $('pack').textContent = name ? `${name} — ${count}` : `A level pack of ${count}`;
