@@ -25,10 +25,6 @@
 #define ZV_API extern "C"
 #else
 #define ZV_API extern
-/* A level pack's text read as the game reads a .zvpack file: {"errors": bool, "name", "levels":
- * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
-ZV_API const char* zv_read_pack(const char* text);
-
 #endif
 
 /* Every tile character with what the game makes of it: {"tiles": [{"char", "kind" (wall, hazard,
