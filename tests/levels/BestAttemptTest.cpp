@@ -177,6 +177,17 @@ TEST(BestAttempt, TheSolverPrintsItForAFailedLevelOnly) {
     LevelRun run(readLevelFile(level).rows, 1);
     EXPECT_EQ(replayScript(run, keys).outcome, Outcome::Lost) << lines[2];
   }
+  // Given both files at once, it searches each file for itself.
+  TempDir dir;
+  const std::string won = dir.write("won.txt", cases[1].level), lost = dir.write("lost.txt", cases[0].level);
+  std::FILE* pipe = ::popen((std::string(SOLVER) + " --seconds 8 " + won + " " + lost).c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+  EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 1);
+  EXPECT_NE(out.find(won + ": won in"), std::string::npos) << out;
+  EXPECT_NE(out.find(lost + ": no winning run found"), std::string::npos) << out;
 }
 
 }  // namespace

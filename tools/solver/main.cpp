@@ -83,9 +83,8 @@ int levelNumberOf(const std::string& path, int given) {
   return n > 0 ? n : 1;
 }
 
-// A run of the options' one level file, as the level number the options or its name give.
-LevelRun runOf(const Options& options) {
-  const std::string& path = options.files[0];
+// A run of the level file at path, as the level number the options or its name give.
+LevelRun runOf(const std::string& path, const Options& options) {
   return LevelRun(readLevelFile(path).rows, levelNumberOf(path, options.levelNumber));
 }
 
@@ -178,7 +177,7 @@ int replay(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run = runOf(options);
+  LevelRun run = runOf(path, options);
   const ReplayResult result = replayScript(run, script, options.trace ? printGlider : nullptr);
   const double seconds = static_cast<double>(result.frames) / kFramesPerSecond;
   const char* what = result.outcome == Outcome::Won    ? "won"
@@ -206,7 +205,7 @@ int rates(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run = runOf(options);
+  LevelRun run = runOf(path, options);
   return printRates(run, path, script, options.trials) ? 0 : 1;
 }
 
@@ -227,7 +226,7 @@ int draw(const Options& options) {
   const std::string& path = options.files[0];
   InputScript script;
   if (!scriptAndLevelReady(options, script)) return 2;
-  LevelRun run = runOf(options);
+  LevelRun run = runOf(path, options);
   return writePicture(run, path, script, options) ? 0 : 2;
 }
 
@@ -243,7 +242,7 @@ void printProgress(const InputScript& script, const KindScore& score, int trials
 int kind(const Options& options) {
   const std::string& path = options.files[0];
   if (!checkAndReport(path)) return 2;
-  LevelRun run = runOf(options);
+  LevelRun run = runOf(path, options);
   InputScript from;
   if (!options.script.empty()) {
     if (!parseOrComplain(options.script, from)) return 2;
@@ -269,7 +268,7 @@ int kind(const Options& options) {
 
 bool solve(const std::string& path, const Options& options) {
   const auto begin = std::chrono::steady_clock::now();
-  LevelRun run = runOf(options);
+  LevelRun run = runOf(path, options);
   const SearchResult result = searchLevel(run, options.limits);
   const double searchSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
