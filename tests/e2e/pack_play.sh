@@ -7,6 +7,9 @@
 PLAY_BIN=${PLAY_BIN:?PLAY_BIN must name zarvolith-play}
 make_game_dir
 mkdir "$WORK/tmp"
+# GAME_PID is zarvolith-play: on the way out its game goes first, so that no window of this
+# test is left for the next one to find.
+trap 'pkill -9 -P "$GAME_PID" 2>/dev/null; cleanup' EXIT
 
 # A closed room with a hazard floor; the glider starts in column START of row 3 above an exit
 # that spans columns FIRST to LAST of the floor: room START FIRST LAST
