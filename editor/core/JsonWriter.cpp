@@ -13,31 +13,23 @@ void JsonWriter::separate() {
   }
 }
 
-JsonWriter& JsonWriter::beginObject() {
+JsonWriter& JsonWriter::open(char bracket) {
   separate();
-  text_ += '{';
+  text_ += bracket;
   first_.push_back(true);
   return *this;
 }
 
-JsonWriter& JsonWriter::endObject() {
-  text_ += '}';
+JsonWriter& JsonWriter::close(char bracket) {
+  text_ += bracket;
   first_.pop_back();
   return *this;
 }
 
-JsonWriter& JsonWriter::beginArray() {
-  separate();
-  text_ += '[';
-  first_.push_back(true);
-  return *this;
-}
-
-JsonWriter& JsonWriter::endArray() {
-  text_ += ']';
-  first_.pop_back();
-  return *this;
-}
+JsonWriter& JsonWriter::beginObject() { return open('{'); }
+JsonWriter& JsonWriter::endObject() { return close('}'); }
+JsonWriter& JsonWriter::beginArray() { return open('['); }
+JsonWriter& JsonWriter::endArray() { return close(']'); }
 
 JsonWriter& JsonWriter::key(const std::string& name) {
   string(name);

@@ -26,6 +26,8 @@ class JsonWriter {
 
  private:
   void separate();  // the comma before a value or key that is not its container's first
+  JsonWriter& open(char bracket);   // starts an object or array
+  JsonWriter& close(char bracket);  // ends the innermost one
 
   std::string text_;
   std::vector<bool> first_;  // per open container: nothing written in it yet
