@@ -4,9 +4,11 @@
 // same way, after "#pack=". Also the gate every level passes on its way in, from a link, a file or
 // a paste: at most MAX_LEVEL_BYTES of text, one byte a character.
 
+import { PACK_LIMITS } from './game-facts.js';
+
 export const MAX_LEVEL_BYTES = 4096;
-// Larger than any pack the game reads (kMaxPackBytes, level/LevelPack.h), which checks the rest.
-export const MAX_PACK_BYTES = 64 * 1024;
+// Larger than any pack the game's pack reader takes, which checks the rest.
+export const MAX_PACK_BYTES = PACK_LIMITS.maxBytes;
 
 // What a code holds: its name in messages, its hash key and its largest file.
 export const LEVEL = { noun: 'level', key: 'level', maxBytes: MAX_LEVEL_BYTES };

@@ -11,6 +11,7 @@
 #include "game/Glider.h"
 #include "level/Grid.h"
 #include "level/LevelCheck.h"
+#include "level/LevelPack.h"
 #include "level/TileTable.h"
 #include "route/LevelRun.h"
 #include "route/LevelSearch.h"
@@ -56,6 +57,11 @@ std::string siteFactsModule() {
       .key("empty").beginArray();
   for (char empty : kEmptyCellChars) grid.string(std::string(1, empty));
   exportFact(module, "GRID", grid.endArray().endObject());
+
+  JsonWriter pack;
+  pack.beginObject().key("maxBytes").integer(static_cast<int>(kMaxPackBytes)).key("maxLevels").integer(kMaxPackLevels)
+      .key("maxNameCharacters").integer(kMaxPackNameCharacters).endObject();
+  exportFact(module, "PACK_LIMITS", pack);
 
   JsonWriter backdrop;
   backdrop.beginObject().key("width").integer(art::kScreenWidth).key("height").integer(art::kScreenHeight).endObject();
