@@ -61,6 +61,7 @@ test-web: web
 	@NODE_PATH=/usr/share/nodejs tools/dev/long-functions.js editor web
 	@tests/web/browser_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
 	@tests/web/editor_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
+	@tests/web/editor_pack_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
 	@tests/web/level_link_test.py $(WEB_BUILD)/site levels
 	@tests/web/touch_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
 

@@ -4,6 +4,7 @@
 // core/EditorApi.h declares; every JSON answer is parsed here.
 import createEditorCore from './core.js';
 import { BACKDROP, SEARCH_LIMITS, RATE_TRIALS } from '../game-facts.js';
+import { levelText, PACK } from '../level-code.js';
 
 // Loads a core. `hooks.onSearchProgress(runs)` and `hooks.onKindProgress({script, trials,
 // rates})` hear from long searches while they run.
@@ -36,6 +37,7 @@ export async function loadCore(hooks = {}) {
     backdropPixels: module.cwrap('zv_backdrop_pixels', 'number', ['number']),
     backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
     readPack: module.cwrap('zv_read_pack', 'string', ['number']),
+    writePack: module.cwrap('zv_write_pack', 'string', ['string', 'number']),
   };
   const answer = (json) => JSON.parse(json);
   // A copy of `length` bytes the core returned at `at`, which stay only until its next call.
@@ -50,6 +52,12 @@ export async function loadCore(hooks = {}) {
     route: (text, script) => withLevel(text, (level) => answer(zv.route(level, script))),
     // A level pack's file text read: {errors, name, levels: [text...], issues}.
     readPack: (text) => withLevel(text, (pack) => answer(zv.readPack(pack))),
+    // A pack's file of a name and level texts, and what reading it back finds: {text, errors,
+    // issues}. The text holds one byte a character, as a file read by `levelText` does.
+    writePack: (name, levels) => withLevel(levels.join(''), (all) => {
+      const written = answer(zv.writePack(name, all));
+      return { ...written, text: levelText(new TextEncoder().encode(written.text), PACK).text };
+    }),
     // The backdrop as RGBA pixels, BACKDROP.width x BACKDROP.height.
     backdropPixels: (text) => withLevel(text, (level) =>
       new Uint8ClampedArray(bytes(zv.backdropPixels(level), BACKDROP.width * BACKDROP.height * 4).buffer)),

@@ -1,13 +1,16 @@
 // What the editor keeps in the browser between visits, so that playing the level and coming back,
-// or a reload, loses nothing: the draft itself, its undo history, the route shown for it, the
-// chosen tile and the Faces setting.
+// or a reload, loses nothing: the draft itself, each level's undo history, the level shown, the
+// routes shown, the chosen tile and the Faces setting.
 
-// The draft's text, as the game reads it; kept alone so that a damaged session never costs it.
+// The draft as a pack file, as the game reads it (a level's text in drafts kept before packs);
+// kept alone so that a damaged session never costs it.
 export const DRAFT_KEY = 'zarvolith.editor.draft';
 // Everything else, as one JSON object.
 export const SESSION_KEY = 'zarvolith.editor.session';
-// Undo steps kept across visits (the page keeps more while it is open).
+// Undo steps kept across visits for the level shown and for each other level (the page keeps more
+// while it is open).
 export const KEPT_STEPS = 100;
+export const KEPT_STEPS_HIDDEN = 20;
 
 export function loadDraft() {
   return localStorage.getItem(DRAFT_KEY);

@@ -1,10 +1,12 @@
-// The level editor page: paints a level on the game's own backdrop, checks it and proves it
-// winnable as it changes, keeps the draft in the browser, and opens, saves, shares and plays it.
-// This module holds the level and wires the page's parts together.
-import { BACKDROP } from '../game-facts.js';
+// The level editor page: paints the levels of a pack on the game's own backdrop, checks each and
+// proves it winnable as it changes, keeps the draft in the browser, and opens, saves, shares and
+// plays a level or the pack. This module holds the pack and wires the page's parts together.
+import { BACKDROP, PACK_LIMITS } from '../game-facts.js';
 import { loadCore } from './core-api.js';
-import { loadDraft, keepDraft, loadSession, keepSession, KEPT_STEPS } from './draft-store.js';
-import { EMPTY, textOf, rowsOf, newRoomRows, rowsForText, History } from './level-grid.js';
+import { loadDraft, keepDraft, loadSession, keepSession, KEPT_STEPS, KEPT_STEPS_HIDDEN } from './draft-store.js';
+import { EMPTY, textOf, rowsOf, newRoomRows, rowsForText } from './level-grid.js';
+import { LevelPack } from './level-pack.js';
+import { PackBar } from './pack-bar.js';
 import { LevelView } from './level-view.js';
 import { ProofPanel } from './proof-panel.js';
 import { message, startMessages } from './messages.js';
@@ -13,14 +15,15 @@ import { Palette } from './palette.js';
 import { Painting } from './painting.js';
 import { BackdropDrawing } from './backdrop-drawing.js';
 import { LevelLoading } from './level-loading.js';
-import { saveLevel, attachLevelOut } from './level-out.js';
+import { saveFile, attachLevelOut } from './level-out.js';
 
 const $ = (id) => document.getElementById(id);
 const canvas = $('level');
 
-const state = { rows: null, text: '', issues: [], errors: false, fileName: 'zarvolith-level.txt' };
-const steps = new History(500);
-let core, view, proof, palette, painting, backdrops, loading;
+// The level shown: its rows and text (ahead of its history while a stroke is painted) and checks.
+const state = { rows: null, text: '', issues: [], errors: false, fileName: 'zarvolith-level.txt', packFileName: null };
+let pack = new LevelPack([textOf(newRoomRows())]);
+let core, view, proof, palette, painting, backdrops, loading, packBar;
 // Every listener the page adds goes with this signal: stop() takes them all away.
 const controller = new AbortController();
 const { signal } = controller;
@@ -30,6 +33,8 @@ const { signal } = controller;
 export const editor = {
   ready: false,
   text: () => state.text,
+  pack: () => ({ name: pack.name, texts: packTexts(), current: pack.current }),
+  summaries: () => packTexts().map((text) => packBar.proof.summary(text)),
   verdict: () => (proof ? proof.verdict : null),
   issues: () => state.issues,
   marks: () => (view ? view.marks.map((m) => ({ line: m.row + 1, column: m.column + 1, warning: m.warning })) : []),
@@ -40,17 +45,43 @@ export const editor = {
   routeShown: () => !!(view && view.route && view.showRoute),
 };
 
+// The pack's texts, the level shown as it is now, even in the middle of a stroke.
+function packTexts() {
+  const texts = pack.texts;
+  texts[pack.current] = state.text;
+  return texts;
+}
+
+function packFile(texts = packTexts(), name = pack.name) {
+  return core.writePack(name, texts);
+}
+
+// The draft as a pack file, kept on every change; a failure is said once until one succeeds.
+let keepFailed = false;
+function keepPack() {
+  try {
+    keepDraft(packFile().text);
+    keepFailed = false;
+  } catch (error) {
+    if (!keepFailed) message('The draft could not be kept in this browser: ' + error.message, { error: true });
+    keepFailed = true;
+  }
+}
+
+// Every history and the level shown, kept after each step (the shown level keeps more steps).
+function keepHistories() {
+  keepSession({
+    current: pack.current,
+    histories: pack.levels.map((level, i) => level.steps.saved(i === pack.current ? KEPT_STEPS : KEPT_STEPS_HIDDEN)),
+  });
+}
+
 // Every change goes through here: the draft is saved, the checker runs, the view redraws, and
 // unless a stroke is still being painted, the backdrop and the proof start.
 function setRows(rows) {
   state.rows = rows;
   state.text = textOf(rows);
-  try {
-    keepDraft(state.text);
-    keepSession({ history: steps.saved(KEPT_STEPS) });
-  } catch (error) {
-    message('The draft could not be kept in this browser: ' + error.message, { error: true });
-  }
+  keepPack();
   const checked = core.check(state.text);
   state.issues = checked.issues;
   state.errors = checked.errors;
@@ -63,23 +94,50 @@ function setRows(rows) {
 function settle() {
   backdrops.soon(state.text);
   if (state.errors) proof.blocked(state.issues.filter((i) => !i.warning).length);
-  else proof.prove(state.text, loadSession().route);
+  else proof.prove(state.text, keptRoute(state.text));
+  packBar.update();
+}
+
+// The route kept for a text on an earlier visit, {text, script, settled}, or null.
+function keptRoute(text) {
+  const kept = (loadSession().routes || {})[text];
+  return kept ? { text, ...kept } : null;
+}
+
+function keepRoute({ text, script, settled }) {
+  const texts = new Set(packTexts());
+  const routes = Object.fromEntries(Object.entries(loadSession().routes || {}).filter(([t]) => texts.has(t)));
+  keepSession({ routes: { ...routes, [text]: { script, settled } } });
+}
+
+// Shows the pack's level as it stands after a step or a choice of level.
+function showLevel() {
+  setRows(rowsOf(pack.text));
+  keepHistories();
 }
 
 function undo() {
-  const text = steps.undo();
-  if (text !== null) setRows(rowsOf(text));
+  if (!painting.active && pack.undo()) showLevel();
 }
 function redo() {
-  const text = steps.redo();
-  if (text !== null) setRows(rowsOf(text));
+  if (!painting.active && pack.redo()) showLevel();
+}
+
+// Plays from the level shown to the end of the pack; every level on the way must be free of errors.
+function playFrom() {
+  const texts = packTexts().slice(pack.current);
+  const bad = texts.findIndex((text) => core.check(text).errors);
+  return bad < 0 ? { texts } : { error: `level ${pack.current + bad + 1} has errors` };
 }
 
 function updateButtons() {
-  $('undo').disabled = !steps.canUndo;
-  $('redo').disabled = !steps.canRedo;
-  $('play').disabled = state.errors;
-  $('play').title = state.errors ? 'Mend the errors listed in Checks to play the level' : 'Play this level in the game';
+  $('undo').disabled = !pack.canUndo;
+  $('redo').disabled = !pack.canRedo;
+  const play = playFrom();
+  $('play').disabled = !!play.error;
+  const rest = pack.levels.length - pack.current;
+  $('play').title = play.error ? `Mend the errors first: ${play.error}` :
+    rest > 1 ? `Play the pack in the game from this level on (${rest} levels)` : 'Play this level in the game';
 }
 
 function showFaces(on) {
@@ -90,8 +148,24 @@ function showFaces(on) {
 }
 
 function save() {
-  saveLevel(state.text, state.fileName);
+  saveFile(state.text, state.fileName);
   message(`Saved ${state.fileName}, ${state.rows.length} lines, to the browser's downloads.`);
+}
+
+// A file name for the pack: the one it was opened from, or one made from its name.
+function packFileName() {
+  if (state.packFileName) return state.packFileName;
+  const stem = pack.name.toLowerCase().replace(/[^a-z0-9]+/g, '-').replace(/^-|-$/g, '');
+  return (stem || 'zarvolith-pack') + '.zvpack';
+}
+
+function savePack() {
+  const written = packFile();
+  const name = packFileName();
+  saveFile(written.text, name);
+  const count = pack.levels.length === 1 ? '1 level' : `${pack.levels.length} levels`;
+  message(`Saved ${name}, ${count}, to the browser's downloads.` +
+          (written.errors ? ' Some levels have errors: the game refuses the pack until they are mended.' : ''));
 }
 
 function onKey(event) {
@@ -156,7 +230,9 @@ function listShipped(shipped) {
 function wireControls() {
   onIssueClick($('issues'), (row, column) => view.flashCell(row, column), signal);
   loading.attach(() => editor.ready, signal);
-  attachLevelOut(() => state.text, () => !state.errors, signal);
+  attachLevelOut(() => state.text, () => ({
+    ...playFrom(), name: pack.name, count: pack.levels.length, file: packFile(), packText: (name, texts) => packFile(texts, name).text,
+  }), signal);
   const on = (id, type, listener) => $(id).addEventListener(type, listener, { signal });
   on('new-room', 'click', () => {
     if (loading.text(textOf(newRoomRows()), 'a new room', { name: 'zarvolith-level.txt', quiet: true }))
@@ -180,7 +256,8 @@ function makeParts(tiles, known) {
   backdrops = new BackdropDrawing(view, (error) => message('The backdrop could not be drawn: ' + error.message, { error: true }));
   proof = new ProofPanel(proofUi(), core, [], {
     showRoute: (route) => view.set({ route }),
-    keepRoute: (route) => keepSession({ route }),
+    keepRoute,
+    summary: (text, summary) => packBar.proof.tell(text, summary),
     signal,
   });
   palette = new Palette($('palette'), $('tile-about'), tiles, (char) => {
@@ -199,33 +276,69 @@ function makeParts(tiles, known) {
       setRows(rows);
     },
     strokeDone() {
-      steps.push(state.text);
-      keepSession({ history: steps.saved(KEPT_STEPS) });
+      pack.push(state.text);
+      keepHistories();
       settle();
       updateButtons();
     },
   }, signal);
+  packBar = new PackBar(core, {
+    pack: () => pack,
+    texts: packTexts,
+    busy: () => painting.active,
+    stepped: showLevel,
+    renamed() {
+      keepPack();
+      updateButtons();
+    },
+    savePack,
+  }, signal);
   loading = new LevelLoading(core, known, {
     text: () => state.text,
     load(rows, name) {
+      if (painting.active) return null;
       if (name) state.fileName = name;
-      steps.push(textOf(rows));
-      setRows(rows);
+      pack.push(textOf(rows));
+      showLevel();
       return state.issues.filter((i) => !i.warning).length;
+    },
+    loadPack(name, texts, fileName) {
+      if (painting.active) return false;
+      state.packFileName = fileName;
+      pack.replace(texts, name);
+      packBar.rename(name);
+      showLevel();
+      return true;
     },
   });
 }
 
-// The draft, as it was left, with its undo history; a draft that no longer loads is replaced by
-// a new room.
+// The draft, as it was left, with its undo histories: a pack file, or a level's text as drafts
+// were kept before packs. A draft that no longer loads is replaced by a new room.
 function restoreDraft(known) {
   const session = loadSession();
   const draft = loadDraft();
-  const rows = (draft !== null && rowsForText(draft, core, known).rows) || newRoomRows();
-  if (!steps.restore(session.history, textOf(rows))) steps.reset(textOf(rows));
+  const texts = draftTexts(draft, known);
+  const histories = session.histories || [session.history];
+  pack = new LevelPack(texts.texts, texts.name, session.current || 0);
+  pack.levels.forEach((level, i) => level.steps.restore(histories[i], level.steps.current));
+  packBar.rename(pack.name);
   if (session.faces) showFaces(true);
-  setRows(rows);
-  if (draft !== null && textOf(rows) !== draft) message('The draft kept in this browser could not be read; this is a new room.', { error: true });
+  setRows(rowsOf(pack.text));
+  if (draft !== null && texts.damaged) message('The draft kept in this browser could not be read; this is a new room.', { error: true });
+}
+
+function draftTexts(draft, known) {
+  const room = { texts: [textOf(newRoomRows())], name: '', damaged: draft !== null };
+  if (draft === null) return room;
+  if (!draft.startsWith(PACK_LIMITS.heading)) {
+    const rows = rowsForText(draft, core, known).rows;
+    return rows ? { texts: [textOf(rows)], name: '', damaged: textOf(rows) !== draft } : room;
+  }
+  const read = core.readPack(draft);
+  const levels = read.levels.map((text) => rowsForText(text, core, known).rows);
+  if (!levels.length || !levels.every(Boolean)) return room;
+  return { texts: levels.map(textOf), name: read.name, damaged: false };
 }
 
 async function start() {
@@ -242,10 +355,12 @@ async function start() {
   const shipped = (await shippedFile).levels || [];
   proof.shipped = shipped;
   listShipped(shipped);
+  packBar.setShipped(shipped);
   await loading.fromHash();
   window.addEventListener('hashchange', () => loading.fromHash(), { signal });
   backdrops.tilePictures(tiles).then((pictures) => {
     view.set({ pictures });
+    packBar.setPictures(pictures);
     palette.drawIcons(pictures, $('show-faces').checked);
   }).catch((error) => message('The tile pictures could not be drawn: ' + error.message, { error: true }));
   editor.ready = true;
@@ -257,6 +372,7 @@ export function stop() {
   controller.abort();
   stageSize.disconnect();
   if (proof) proof.prover.stop();
+  if (packBar) packBar.proof.stop();
   if (backdrops) clearTimeout(backdrops.timer);
   editor.ready = false;
 }

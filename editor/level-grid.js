@@ -99,29 +99,38 @@ function shapeOf(lines, known) {
   return `${plural(strange, 'character')} that ${strange === 1 ? 'is' : 'are'} not a tile or an empty cell`;
 }
 
-// Undo and redo over whole level texts: each step is one text, a drag stroke or a load.
+// Undo and redo over whole level texts: each step is one text, a drag stroke or a load. Each step
+// may carry a stamp, a number that rises with every change anywhere in the pack, so that undo can
+// tell which of several histories changed last.
 export class History {
   constructor(limit = 500) {
     this.limit = limit;
     this.steps = [];
+    this.stamps = [];
     this.at = -1;
   }
 
   reset(text) {
     this.steps = [text];
+    this.stamps = [0];
     this.at = 0;
   }
 
   get current() { return this.steps[this.at]; }
   get canUndo() { return this.at > 0; }
   get canRedo() { return this.at < this.steps.length - 1; }
+  // The stamp of the step undo would take back, and of the step redo would bring back.
+  get undoStamp() { return this.canUndo ? this.stamps[this.at] : -Infinity; }
+  get redoStamp() { return this.canRedo ? this.stamps[this.at + 1] : Infinity; }
 
   // Adds a step, dropping the steps undone before it; the same text again adds nothing.
-  push(text) {
+  push(text, stamp = 0) {
     if (text === this.current) return false;
     this.steps.splice(this.at + 1);
+    this.stamps.splice(this.at + 1);
     this.steps.push(text);
-    if (this.steps.length > this.limit) this.steps.shift();
+    this.stamps.push(stamp);
+    if (this.steps.length > this.limit) this.steps.shift(), this.stamps.shift();
     this.at = this.steps.length - 1;
     return true;
   }
@@ -137,12 +146,14 @@ export class History {
   }
 
   // Takes back steps saved(); false (and nothing changed) unless they end at `text`, the level
-  // shown, so that a history kept for another level never undoes into this one.
+  // shown, so that a history kept for another level never undoes into this one. Their stamps are
+  // 0: older than any change made since the page opened.
   restore(kept, text) {
     if (!kept || !Array.isArray(kept.steps) || !kept.steps.every((s) => typeof s === 'string')) return false;
     const at = kept.at;
     if (!Number.isInteger(at) || at < 0 || at >= kept.steps.length || kept.steps[at] !== text) return false;
     this.steps = kept.steps.slice(-this.limit);
+    this.stamps = this.steps.map(() => 0);
     this.at = at - (kept.steps.length - this.steps.length);
     if (this.at < 0) this.reset(text);
     return true;

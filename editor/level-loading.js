@@ -1,14 +1,21 @@
-// Levels coming in: a file opened or dropped, pasted text, a shipped level, a link. Each is
-// loaded as one undoable step, or refused with the reason and the level left as it was.
-import { levelText, decodeLevel, codeFromHash, MAX_LEVEL_BYTES } from '../level-code.js';
-import { GRID } from '../game-facts.js';
+// Levels coming in: a file opened or dropped, pasted text, a shipped level, a link; and whole
+// packs the same ways. Each is loaded as one undoable step, or refused with the reason and the
+// draft left as it was.
+import { levelText, levelBytes, decodeLevel, codeFromHash, LEVEL, PACK } from '../level-code.js';
+import { GRID, PACK_LIMITS } from '../game-facts.js';
 import { textOf, rowsForText } from './level-grid.js';
 import { message, capital } from './messages.js';
 
 const $ = (id) => document.getElementById(id);
+const HEADING = [...PACK_LIMITS.heading].map((c) => c.charCodeAt(0));
+
+// A pack file opens with its heading; anything else is taken for a level.
+const isPack = (bytes) => bytes.length >= HEADING.length && HEADING.every((b, i) => bytes[i] === b);
 
 export class LevelLoading {
-  // editor: text(), and load(rows, name), which applies the rows and returns their error count.
+  // editor: text(); load(rows, name), which applies the rows and returns their error count (null
+  // when it cannot now); loadPack(name, texts, fileName), which replaces the pack (false when it
+  // cannot now).
   constructor(core, known, editor) {
     this.core = core;
     this.known = known;
@@ -30,6 +37,7 @@ export class LevelLoading {
       return true;
     }
     const errors = this.editor.load(loaded.rows, name);
+    if (errors === null) return false;
     if (!quiet)
       message(`Loaded ${source}.` + (errors ? ` It has ${errors === 1 ? 'an error' : errors + ' errors'} to mend: see Checks.` : '') +
               ' Undo brings back what was there.');
@@ -37,6 +45,7 @@ export class LevelLoading {
   }
 
   bytes(bytes, source, options) {
+    if (isPack(bytes)) return this.pack(bytes, source, options);
     const read = levelText(bytes);
     if (read.error) {
       message(`${capital(source)} was not loaded: ${read.error}.\nYour level is unchanged.`, { error: true });
@@ -45,13 +54,34 @@ export class LevelLoading {
     return this.text(read.text, source, options);
   }
 
+  // A pack file's bytes: loaded whole when the game's pack reader finds no error in them.
+  pack(bytes, source, { name = null } = {}) {
+    const read = levelText(bytes, PACK);
+    const reading = read.error ? { issues: [{ message: read.error }] } : this.core.readPack(read.text);
+    const errors = reading.issues.filter((issue) => !issue.warning);
+    if (errors.length) {
+      const shown = errors.slice(0, 4).map((i) => (i.line ? `line ${i.line}, column ${i.column}: ` : '') + i.message);
+      const more = errors.length > 4 ? `\n…and ${errors.length - 4} more` : '';
+      message(`${capital(source)} was not loaded: the level pack has ${errors.length === 1 ? 'an error' : errors.length + ' errors'}.\n` +
+              `${shown.join('\n')}${more}\nYour pack is unchanged.`, { error: true });
+      return false;
+    }
+    if (!this.editor.loadPack(reading.name, reading.levels.map((text) => textOf(rowsForText(text, this.core, this.known).rows)), name))
+      return false;
+    const count = reading.levels.length === 1 ? '1 level' : `${reading.levels.length} levels`;
+    message(`Loaded ${source}: ${reading.name ? `“${reading.name}”, ` : ''}a pack of ${count}. Undo brings back what was there.`);
+    return true;
+  }
+
   async file(file) {
     const source = `“${file.name}”`;
-    if (file.size > MAX_LEVEL_BYTES) {
-      message(`${source} was not loaded: the level is ${file.size} bytes; a level file is at most ${MAX_LEVEL_BYTES}.\nYour level is unchanged.`, { error: true });
-      return;
-    }
     try {
+      const kind = isPack(new Uint8Array(await file.slice(0, HEADING.length).arrayBuffer())) ? PACK : LEVEL;
+      const what = kind === PACK ? 'pack' : 'level';
+      if (file.size > kind.maxBytes) {
+        message(`${source} was not loaded: the ${kind.noun} is ${file.size} bytes; a ${kind.noun} file is at most ${kind.maxBytes}.\nYour ${what} is unchanged.`, { error: true });
+        return;
+      }
       this.bytes(new Uint8Array(await file.arrayBuffer()), source, { name: file.name });
     } catch (error) {
       message(`${source} could not be read: ${error.message}.\nYour level is unchanged.`, { error: true });
@@ -64,6 +94,14 @@ export class LevelLoading {
   }
 
   async fromHash() {
+    const packCode = codeFromHash(location.hash, PACK);
+    if (packCode !== null) {
+      history.replaceState(null, '', location.pathname + location.search);
+      const decoded = await decodeLevel(packCode, PACK);
+      if (decoded.error) message(`The pack in the link was not loaded: ${decoded.error}.\nYour draft is kept.`, { error: true });
+      else this.pack(levelBytes(decoded.text), 'the pack from the link');
+      return;
+    }
     const code = codeFromHash(location.hash);
     if (code === null) return;
     // The link has done its work: a reload now shows the draft, with whatever was done since.

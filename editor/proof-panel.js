@@ -7,7 +7,7 @@
 import { Prover } from './prover.js';
 import { FRAMES_PER_SECOND, RATE_TRIALS, RATE_MILLISECONDS } from '../game-facts.js';
 
-const percent = (wins, trials) => (trials > 0 ? (100 * wins) / trials : 0);
+export const percent = (wins, trials) => (trials > 0 ? (100 * wins) / trials : 0);
 const seconds = (frames) => (frames / FRAMES_PER_SECOND).toFixed(2);
 const count = (n) => Math.round(n).toLocaleString('en-US');
 const plural = (n, word) => `${count(n)} ${word}${n === 1 ? '' : 's'}`;
@@ -15,24 +15,35 @@ const plural = (n, word) => `${count(n)} ${word}${n === 1 ? '' : 's'}`;
 export const AUTO_KIND_SECONDS = 20;
 export const LONG_KIND_SECONDS = 60;
 
-// How the shipped level nearest this route's win rate at +-100 ms compares: "about as hard as
-// level N" once the route is settled, "at most as hard as level N" while a kinder one may still be
-// found. The lower number wins a tie; outside the shipped levels' range it says so.
-export function difficultyLine(rate, shipped, settled = true) {
+// Where a route's win rate at +-100 ms (in %) stands among the shipped levels': {relation:
+// 'easier' than all of them, 'harder' than all, or 'about' as hard as `level`, and that level's
+// rate}; null without shipped levels. The lower number wins a tie.
+export function nearestShipped(rate, shipped) {
   const rated = shipped.map((l) => ({ number: l.number, rate: percent(l.rates['100'].wins, l.rates['100'].trials) }));
-  if (!rated.length) return '';
+  if (!rated.length) return null;
   const easiest = rated.reduce((a, b) => (b.rate > a.rate ? b : a));
   const hardest = rated.reduce((a, b) => (b.rate < a.rate ? b : a));
-  const show = (r) => r.toFixed(0) + '%';
-  if (rate > easiest.rate + 0.5)
-    return `Easier than every shipped level (the easiest, level ${easiest.number}, wins ${show(easiest.rate)} at ±100 ms).`;
-  if (rate < hardest.rate - 0.5)
-    return `${settled ? 'Harder' : 'So far harder'} than every shipped level (the hardest, level ${hardest.number}, wins ${show(hardest.rate)} at ±100 ms).`;
+  if (rate > easiest.rate + 0.5) return { relation: 'easier', level: easiest.number, rate: easiest.rate };
+  if (rate < hardest.rate - 0.5) return { relation: 'harder', level: hardest.number, rate: hardest.rate };
   let best = rated[0];
   for (const r of rated)
     if (Math.abs(r.rate - rate) < Math.abs(best.rate - rate) ||
         (Math.abs(r.rate - rate) === Math.abs(best.rate - rate) && r.number < best.number)) best = r;
-  return `${settled ? 'About' : 'At most'} as hard as level ${best.number} (its route wins ${show(best.rate)} at ±100 ms, this one ${show(rate)}).`;
+  return { relation: 'about', level: best.number, rate: best.rate };
+}
+
+// How the shipped level nearest this route's win rate compares: "about as hard as level N" once
+// the route is settled, "at most as hard as level N" while a kinder one may still be found;
+// outside the shipped levels' range it says so.
+export function difficultyLine(rate, shipped, settled = true) {
+  const near = nearestShipped(rate, shipped);
+  if (!near) return '';
+  const show = (r) => r.toFixed(0) + '%';
+  if (near.relation === 'easier')
+    return `Easier than every shipped level (the easiest, level ${near.level}, wins ${show(near.rate)} at ±100 ms).`;
+  if (near.relation === 'harder')
+    return `${settled ? 'Harder' : 'So far harder'} than every shipped level (the hardest, level ${near.level}, wins ${show(near.rate)} at ±100 ms).`;
+  return `${settled ? 'About' : 'At most'} as hard as level ${near.level} (its route wins ${show(near.rate)} at ±100 ms, this one ${show(rate)}).`;
 }
 
 // One sentence on where the best attempt of an unwinnable level got and what stopped it.
@@ -53,8 +64,10 @@ export function attemptLine(attempt, maxGameSeconds) {
 
 export class ProofPanel {
   // ui: the panel's elements by name; core: for tracing routes; shipped: shipped-levels.json's
-  // levels; editor: showRoute(route or null), which draws it over the level, and keepRoute({text,
-  // script, settled}), which keeps the route shown for the next visit; signal ends its listener.
+  // levels; editor: showRoute(route or null), which draws it over the level, keepRoute({text,
+  // script, settled}), which keeps the route shown for the next visit, and summary(text, {state,
+  // rate}), which hears the level's state and its settled win rate at ±100 ms; signal ends its
+  // listener.
   constructor(ui, core, shipped, editor) {
     this.ui = ui;
     this.core = core;
@@ -139,6 +152,7 @@ export class ProofPanel {
     this.ui.bar.max = maxRuns;
     this.ui.bar.value = runs;
     this.ui.progressLabel.textContent = `${count(runs)} of ${count(maxRuns)} runs`;
+    if (!runs) this.editor.summary(this.text, { state: 'searching' });
     this.show('searching', 'Searching for a winning run…', 'Keep painting: a change starts the search again.');
   }
 
@@ -150,6 +164,7 @@ export class ProofPanel {
       return;
     }
     this.verdict = { sent: true, ...v, route: v.won ? v.script : null };
+    this.editor.summary(this.text, { state: v.won ? 'won' : 'lost' });
     if (!v.won) {
       this.showAttempt(v);
       return;
@@ -232,6 +247,7 @@ export class ProofPanel {
     this.verdict.rates = rates;
     this.verdict.difficulty = this.ui.difficulty.textContent;
     this.verdict.settled = !this.kindUntil;
+    if (this.verdict.settled) this.editor.summary(this.text, { state: 'won', rate: percent(rates['100'].wins, rates['100'].trials) });
     this.ui.kinder.disabled = !!this.kindUntil || this.converged;
   }
 

@@ -95,7 +95,8 @@ export function codeFromHash(hash, kind = LEVEL) {
   return match ? match[1] : null;
 }
 
-// The address of the page (index.html or editor.html, beside this module) with the level.
-export async function levelUrl(page, text) {
-  return new URL(page + '#level=' + (await encodeLevel(text)), import.meta.url).href;
+// The address of the page (index.html or editor.html, beside this module) with the level (or,
+// with PACK, the pack's file text).
+export async function levelUrl(page, text, kind = LEVEL) {
+  return new URL(`${page}#${kind.key}=${await encodeLevel(text)}`, import.meta.url).href;
 }

@@ -52,13 +52,15 @@ async function startLink(code) {
   loadGame();
 }
 
-// A pack is played as the game plays its own levels, from the title screen on.
+// A pack is played as the game plays its own levels, from the title screen on unless the editor
+// sent it.
 async function startPack(code) {
   const progress = $('progress');
   const pack = await readPackLink(code, (n, count) => { progress.textContent = `Drawing level ${n} of ${count}`; });
   if (pack.error) return refuse(pack.error, PACK.noun);
   installLevels(pack.levels);
   showPack(pack);
+  playLink(hint, takeFromEditorMark(), false);
   loadGame();
 }
 

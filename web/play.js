@@ -30,9 +30,10 @@ const startsPlay = (event) => !(event.repeat || event.ctrlKey || event.altKey ||
 
 const $ = (id) => document.getElementById(id);
 
-// The game is one level from a link; from the editor, it waits for the player.
-export function playLink(hint, fromEditor) {
-  play.link = true;
+// The game is from a link: one level, or a pack's levels, played as the game plays its own; from
+// the editor, it waits for the player.
+export function playLink(hint, fromEditor, oneLevel = true) {
+  play.link = oneLevel;
   play.fromEditor = play.waiting = fromEditor;
   if (play.waiting) hint.show('wait');
 }

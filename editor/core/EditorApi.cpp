@@ -344,6 +344,28 @@ const char* zv_read_pack(const char* text) {
   return reply(out.endObject());
 }
 
+const char* zv_write_pack(const char* name, const char* levels) {
+  LevelPack pack{name, {}};
+  std::size_t at = 0;
+  const std::string all = levels;
+  while (at < all.size()) {
+    std::size_t end = at;
+    for (int line = 0; line < kGridRows && end != std::string::npos; ++line) {
+      end = all.find('\n', end);
+      if (end != std::string::npos) ++end;
+    }
+    if (end == std::string::npos) end = all.size();
+    pack.levels.push_back(all.substr(at, end - at));
+    at = end;
+  }
+  const std::string text = writeLevelPack(pack);
+  const PackReading reading = readLevelPack(text);
+  JsonWriter out;
+  out.beginObject().key("text").string(text).key("errors").boolean(reading.check.hasErrors());
+  writeIssues(out, reading.check);
+  return reply(out.endObject());
+}
+
 // Drawn as the shipped backdrops are drawn, without their colour reduction.
 const uint8_t* zv_backdrop_pixels(const char* text) {
   picture = art::renderBackdrop(readLevelText(text).rows).toBytes(true);

@@ -68,4 +68,8 @@ ZV_API const uint8_t* zv_backdrop_png(const char* text, size_t* size);
  * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
 ZV_API const char* zv_read_pack(const char* text);
 
+/* The pack file of a name (UTF-8) and levels (their texts back to back, 15 lines each), with what
+ * reading it back finds: {"text", "errors": bool, "issues": [as zv_read_pack's]}. */
+ZV_API const char* zv_write_pack(const char* name, const char* levels);
+
 #endif

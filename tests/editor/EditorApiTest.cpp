@@ -54,6 +54,12 @@ const AnswerCase kAnswers[] = {
      R"(.*\{"warning":false,"line":21,"column":6,"message":"level 2: [^"]+"\}.*\]\})"},
     {"pack that is no pack", [] { return std::string(zv_read_pack(kLanding.c_str())); },
      R"(\{"errors":true,"name":"","levels":\[\],"issues":\[\{"warning":false,"line":1,"column":1,"message":"not a level pack.*"\}\]\})"},
+    {"pack written from two levels reads back whole",
+     [] { return std::string(zv_write_pack("Mine", (kLanding + kLanding).c_str())); },
+     R"(\{"text":"Zarvolith level pack: Mine\\n[^"]*","errors":false,"issues":\[\]\})"},
+    {"pack written with a control character in its name",
+     [] { return std::string(zv_write_pack("A\tB", kLanding.c_str())); },
+     R"(\{"text":"[^"]*","errors":true,"issues":\[\{"warning":false,"line":1,.*"message":"[^"]*control[^"]*"\}.*)"},
     {"tiles", [] { return std::string(zv_tiles()); },
      R"(\{"tiles":\[\{"char":.*"kind":"start".*\],"empty":\[" ","\."\],"columns":20,"rows":15\})"},
 };

@@ -21,6 +21,7 @@ from browser import Page, SiteServer, in_editor, run_checks
 
 WINDOW = (1280, 900)
 DRAFT_KEY = "zarvolith.editor.draft"
+PACK_HEADING = "Zarvolith level pack:"
 PAINTED_LEVEL = 4   # walls, hazards of three kinds, small fires and an exit column
 PROVED_LEVEL = 1    # the native solver wins it in a tenth of a second
 
@@ -74,7 +75,9 @@ class EditorTest:
         return self.state("editor.text()")
 
     def draft(self):
-        return self.js("localStorage.getItem(%s)" % json.dumps(DRAFT_KEY))
+        """The kept draft's levels: a pack file after its heading line."""
+        kept = self.js("localStorage.getItem(%s)" % json.dumps(DRAFT_KEY))
+        return kept.split("\n", 1)[1] if kept and kept.startswith(PACK_HEADING) else kept
 
     def centre(self, selector):
         box = self.js("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
@@ -142,6 +145,40 @@ class EditorTest:
         if self.message():
             self.click("#message-close")
 
+    def strokes_to(self, level):
+        """The strokes, (char, row, first column, last column), that paint the level shown into
+        the level given, a row's run of one character at a time."""
+        target = level.split("\n")[:15]
+        strokes = []
+        for r in range(15):
+            row = self.text().split("\n")[r]
+            c = 0
+            while c < 20:
+                want = target[r][c]
+                if row[c] == want:
+                    c += 1
+                    continue
+                end = c
+                while end + 1 < 20 and target[r][end + 1] == want and row[end + 1] != want:
+                    end += 1
+                strokes.append((want, r, c, end))
+                c = end + 1
+        return strokes
+
+    def paint(self, strokes):
+        """Paints the strokes, choosing tiles by key and by click in turn: the texts after each, and
+        whether every tile was chosen."""
+        texts, selected = [self.text()], True
+        for i, (char, r, c0, c1) in enumerate(strokes):
+            cells = [(r, c) for c in range(c0, c1 + 1)]
+            if char == " ":
+                self.drag(cells, "right")
+            else:
+                selected &= self.select_tile(char, by_key=i % 2 == 0)
+                self.drag(cells if len(cells) < 3 else [cells[0], cells[-1]])  # a fast drag leaves no gaps
+            texts.append(self.text())
+        return texts, selected
+
     def load_shipped_by_file(self, number):
         self.choose_file(os.path.abspath(os.path.join(self.levels, "level%d.txt" % number)))
         return self.text() == read_level(os.path.join(self.levels, "level%d.txt" % number))
@@ -163,21 +200,7 @@ class EditorTest:
 
     def paint_shipped_level(self):
         self.click("#new-room")
-        target = read_level(os.path.join(self.levels, "level%d.txt" % PAINTED_LEVEL)).split("\n")[:15]
-        strokes = []
-        for r in range(15):
-            row = self.text().split("\n")[r]
-            c = 0
-            while c < 20:
-                want = target[r][c]
-                if row[c] == want:
-                    c += 1
-                    continue
-                end = c
-                while end + 1 < 20 and target[r][end + 1] == want and row[end + 1] != want:
-                    end += 1
-                strokes.append((want, r, c, end))
-                c = end + 1
+        strokes = self.strokes_to(read_level(os.path.join(self.levels, "level%d.txt" % PAINTED_LEVEL)))
         # A painted cell shows at once, from the tile's picture, before the backdrop is redrawn.
         # A painted cell shows in the next frame, while the stroke goes on, from the tile's picture;
         # once painting pauses the backdrop takes over, looking the same there.
@@ -199,16 +222,7 @@ class EditorTest:
         self.check("a painted cell shows in the next frame, as the backdrop then draws it", far > 30 and near < 8,
                    "mean colour %.0f from the empty cell's, %.1f from the backdrop's" % (far, near))
         self.key("z", modifiers=2)
-        selected = True
-        texts = [self.text()]
-        for i, (char, r, c0, c1) in enumerate(strokes):
-            cells = [(r, c) for c in range(c0, c1 + 1)]
-            if char == " ":
-                self.drag(cells, "right")
-            else:
-                selected &= self.select_tile(char, by_key=i % 2 == 0)
-                self.drag(cells if len(cells) < 3 else [cells[0], cells[-1]])  # a fast drag leaves no gaps
-            texts.append(self.text())
+        texts, selected = self.paint(strokes)
         expected = read_level(os.path.join(self.levels, "level%d.txt" % PAINTED_LEVEL))
         self.check("tiles are selected by key and by palette click", selected)
         self.check("level %d painted into a new room with the mouse (%d strokes)" % (PAINTED_LEVEL, len(strokes)),
@@ -216,14 +230,15 @@ class EditorTest:
         self.check("the draft follows every change", self.draft() == expected)
         self.page.pump(1.0)
         self.check("the backdrop is redrawn once painting pauses", self.page.wait_for(in_editor("editor.backdropText() === editor.text()"), 10))
-        self.save_and_compare(expected, "level%d.txt" % PAINTED_LEVEL)
+        self.save_and_compare(expected, "zarvolith-level.txt")
         self.undo_redo(texts)
 
-    def save_and_compare(self, expected, name):
-        folder = os.path.join(self.scratch, "downloads")
-        os.makedirs(folder, exist_ok=True)
+    def save_and_compare(self, expected, name, button="#save", what="the level"):
+        folder = os.path.join(self.scratch, "downloads", button[1:])
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
         self.page.send("Browser.setDownloadBehavior", behavior="allow", downloadPath=folder, eventsEnabled=True)
-        self.click("#save")
+        self.click(button)
         deadline = time.time() + 10
         files = []
         while time.time() < deadline:
@@ -232,8 +247,8 @@ class EditorTest:
                 break
             self.page.pump(0.1)
         saved = open(os.path.join(folder, files[0]), "rb").read() if files else None
-        self.check("Save downloads the level byte for byte as %s" % name,
-                   saved == expected.encode("latin-1"), "" if saved == expected.encode("latin-1") else "%s: %r" % (files, saved))
+        self.check("Save downloads %s byte for byte as %s" % (what, name),
+                   saved == expected.encode("latin-1") and files == [name], "" if saved == expected.encode("latin-1") else "%s: %r" % (files, saved))
 
     def undo_redo(self, texts):
         self.key("z", modifiers=2)
@@ -410,20 +425,32 @@ class EditorTest:
         self.dismiss()
         kept = self.draft()
         level = read_level(os.path.join(self.levels, "level1.txt"))
-        files = {
-            "too big": ("big.txt", (level * 20).encode("latin-1")),
-            "binary": ("picture.txt", b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR" + bytes(range(256))),
-            "not a level": ("notes.txt", ("Notes on my levels, which are not a level at all\n" * 3).encode()),
-            "unknown characters": ("odd.txt", level.replace("g", "x").encode("latin-1")),
-            "too many lines": ("long.txt", (level + ")\n").encode("latin-1")),
-        }
-        for what, (name, data) in files.items():
+        pack = lambda name, levels: PACK_HEADING.encode() + b" " + name + b"\n" + b"".join(levels)
+        one = level.encode("latin-1")
+        broken = level.replace("g", "x", 1).encode("latin-1")
+        broken_line = 2 + 15 + next(i for i, line in enumerate(level.split("\n")) if "g" in line)  # after the heading and level 1
+        files = [
+            ("too big", "big.txt", (level * 20).encode("latin-1"), []),
+            ("binary", "picture.txt", b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR" + bytes(range(256)), []),
+            ("not a level", "notes.txt", ("Notes on my levels, which are not a level at all\n" * 3).encode(), []),
+            ("unknown characters", "odd.txt", level.replace("g", "x").encode("latin-1"), []),
+            ("too many lines", "long.txt", (level + ")\n").encode("latin-1"), []),
+            ("pack of no levels", "empty.zvpack", pack(b"None", []), ["no levels"]),
+            ("pack of 51 levels", "long.zvpack", pack(b"Long", [one] * 51), ["51 levels", "at most 50"]),
+            ("pack with a level in error", "broken.zvpack", pack(b"Broken", [one, broken]), ["level 2", "line %d" % broken_line]),
+            ("pack named with a control character", "bell.zvpack", pack(b"Bell\x07", [one]), ["control character"]),
+            ("pack named in 41 characters", "wordy.zvpack", pack(b"w" * 41, [one]), ["41 characters"]),
+            ("pack with its last level cut short", "short.zvpack", pack(b"Short", [one, one[:100]]), ["level 2", "cut short"]),
+            ("pack past 64 KB", "huge.zvpack", pack(b"Huge", [one] * 230), ["at most 65536"]),
+        ]
+        for what, name, data, words in files:
             path = os.path.join(self.scratch, name)
             open(path, "wb").write(data)
             self.choose_file(path)
             shown = self.message()
             self.check("a file %s is refused with a message and the draft is kept" % what,
-                   "not loaded" in shown and self.draft() == kept and self.text() == kept, shown.replace("\n", " / "))
+                       "not loaded" in shown and all(w in shown for w in words) and self.draft() == kept and
+                       self.text() == kept and len(self.state("editor.pack().texts")) == 1, shown.replace("\n", " / "))
             self.dismiss()
         mendable = os.path.join(self.scratch, "nostart.txt")
         open(mendable, "wb").write(level.replace("g", " ").encode("latin-1"))
@@ -443,9 +470,12 @@ class EditorTest:
         self.dismiss()
         kept = self.draft()
         hello = base64.urlsafe_b64encode(zlib.compress(b"hello\n", 9)[2:-4]).decode().rstrip("=")
-        for what, code in (("not base64url", "@@not*a*code"), ("that does not inflate", "AAAAAAAA"),
-                           ("that holds no level", hello), ("that is empty", "")):
-            self.open("#level=" + code)
+        huge = zlib.compressobj(9, zlib.DEFLATED, -15)
+        huge = base64.urlsafe_b64encode(huge.compress(b"Zarvolith level pack: \n" + b"(" * 70000) + huge.flush()).decode().rstrip("=")
+        for what, hash in (("not base64url", "#level=@@not*a*code"), ("that does not inflate", "#level=AAAAAAAA"),
+                           ("that holds no level", "#level=" + hello), ("that is empty", "#level="),
+                           ("whose pack inflates past 64 KB", "#pack=" + huge)):
+            self.open(hash)
             shown = self.message()
             self.check("a link %s is refused with a message, the draft kept, the editor usable" % what,
                        "not loaded" in shown and self.draft() == kept and self.text() == kept and

@@ -60,7 +60,7 @@ std::string siteFactsModule() {
 
   JsonWriter pack;
   pack.beginObject().key("maxBytes").integer(static_cast<int>(kMaxPackBytes)).key("maxLevels").integer(kMaxPackLevels)
-      .key("maxNameCharacters").integer(kMaxPackNameCharacters).endObject();
+      .key("maxNameCharacters").integer(kMaxPackNameCharacters).key("heading").string(kPackHeading).endObject();
   exportFact(module, "PACK_LIMITS", pack);
 
   JsonWriter backdrop;
