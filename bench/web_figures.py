@@ -2,7 +2,8 @@
 """The browser build's figures: the site's download size against its 12 MB budget, the time from
 opening the page to the title's first frame (fresh browser and cache each time, from a server on
 127.0.0.1), and frame times during level 1 in headless Chromium with software rendering, beside a
-bare WebGL page's in the same run.
+bare WebGL page's in the same run; and the time from opening a link sent from the editor to its
+first level's picture, for one level and for the shipped levels as a pack of 30.
     bench/web_figures.py SITE_DIR [STARTS] [SECONDS_OF_PLAY]"""
 import json
 import os
@@ -13,6 +14,8 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from browser import Page, SiteServer  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+level_link = __import__("level-link")
 
 BUDGET_BYTES = 12 * 1000 * 1000
 
@@ -64,6 +67,33 @@ def first_frame_ms(server, starts):
           % (statistics.median(times), max(times), starts))
 
 
+def link_to_level_ms(server, site, starts):
+    """From opening a link the editor's Play sends (its mark set beforehand, on a page of the same
+    site without scripts) to the game holding the link's first level on the picture."""
+    shipped = json.load(open(os.path.join(site, "editor", "shipped-levels.json")))["levels"]
+    texts = [level["text"].encode("latin-1") for level in shipped]
+    links = {"one level": "level=" + level_link.level_code(texts[0]),
+             "a pack of %d" % len(texts): "pack=" + level_link.level_code(b"Zarvolith level pack: All\n" + b"".join(texts))}
+    medians = {}
+    for name, link in links.items():
+        times = []
+        for _ in range(starts):
+            page = Page()
+            try:
+                page.navigate(server.url + "editor/shipped-levels.json")
+                page.evaluate("sessionStorage.setItem('zarvolith.fromEditor', '1')")
+                page.navigate(server.url + "index.html#" + link)
+                times.append(page.wait_for("window.Module && Module.calledRun && Module._zarvolithGameState() === 2 && "
+                                           "performance.now()", 60))
+            finally:
+                page.close()
+        medians[name] = statistics.median(times)
+        print("link to its first level's picture, %s: median %.0f ms, slowest %.0f ms over %d fresh starts"
+              % (name, medians[name], max(times), starts))
+    one, pack = medians.values()
+    print("  the pack's over the one level's: %.2fx (target <= 1.5x)" % (pack / one))
+
+
 def level_one_frames(server, seconds):
     page = Page()
     try:
@@ -113,6 +143,7 @@ def main():
     server = SiteServer(site)
     try:
         first_frame_ms(server, starts)
+        link_to_level_ms(server, site, starts)
         level_one_frames(server, seconds)
     finally:
         server.close()

@@ -1,10 +1,25 @@
 // The editor's WebAssembly core (core.js, built from core/EditorApi.cpp): the level checker,
 // solver, timing-error replays, kind route search and backdrop drawing of the command-line tools.
-// Runs in the page and in workers alike. Each function is wrapped once with the types
-// core/EditorApi.h declares; every JSON answer is parsed here.
+// Runs in the page and in workers alike; every JSON answer is parsed here.
 import createEditorCore from './core.js';
 import { BACKDROP, SEARCH_LIMITS, RATE_TRIALS } from '../game-facts.js';
 import { levelText, PACK } from '../level-code.js';
+
+// Each function of the core, with the types core/EditorApi.h declares.
+function wrap(module) {
+  return {
+    tiles: module.cwrap('zv_tiles', 'string', []),
+    check: module.cwrap('zv_check', 'string', ['number']),
+    solve: module.cwrap('zv_solve', 'string', ['number', 'number', 'number', 'number']),
+    rates: module.cwrap('zv_rates', 'string', ['number', 'string', 'number']),
+    kind: module.cwrap('zv_kind', 'string', ['number', 'string', 'number']),
+    route: module.cwrap('zv_route', 'string', ['number', 'string']),
+    backdropPixels: module.cwrap('zv_backdrop_pixels', 'number', ['number']),
+    backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
+    readPack: module.cwrap('zv_read_pack', 'string', ['number']),
+    writePack: module.cwrap('zv_write_pack', 'string', ['string', 'number']),
+  };
+}
 
 // Loads a core. `hooks.onSearchProgress(runs)` and `hooks.onKindProgress({script, trials,
 // rates})` hear from long searches while they run.
@@ -27,18 +42,8 @@ export async function loadCore(hooks = {}) {
       module._free(at);
     }
   };
-  const zv = {
-    tiles: module.cwrap('zv_tiles', 'string', []),
-    check: module.cwrap('zv_check', 'string', ['number']),
-    solve: module.cwrap('zv_solve', 'string', ['number', 'number', 'number', 'number']),
-    rates: module.cwrap('zv_rates', 'string', ['number', 'string', 'number']),
-    kind: module.cwrap('zv_kind', 'string', ['number', 'string', 'number']),
-    route: module.cwrap('zv_route', 'string', ['number', 'string']),
-    backdropPixels: module.cwrap('zv_backdrop_pixels', 'number', ['number']),
-    backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
-    readPack: module.cwrap('zv_read_pack', 'string', ['number']),
-    writePack: module.cwrap('zv_write_pack', 'string', ['string', 'number']),
-  };
+  const zv = wrap(module);
+
   const answer = (json) => JSON.parse(json);
   // A copy of `length` bytes the core returned at `at`, which stay only until its next call.
   const bytes = (at, length) => module.HEAPU8.slice(at, at + length);

@@ -250,6 +250,21 @@ function wireControls() {
     control.addEventListener('mousedown', (event) => event.preventDefault(), { signal });
 }
 
+// The pack's bar, over the pack and the level shown.
+function makePackBar() {
+  return new PackBar(core, {
+    pack: () => pack,
+    texts: packTexts,
+    busy: () => painting.active,
+    stepped: showLevel,
+    renamed() {
+      keepPack();
+      updateButtons();
+    },
+    savePack,
+  }, signal);
+}
+
 // The page's parts, over the core's tiles.
 function makeParts(tiles, known) {
   view = new LevelView(canvas, tiles);
@@ -282,17 +297,7 @@ function makeParts(tiles, known) {
       updateButtons();
     },
   }, signal);
-  packBar = new PackBar(core, {
-    pack: () => pack,
-    texts: packTexts,
-    busy: () => painting.active,
-    stepped: showLevel,
-    renamed() {
-      keepPack();
-      updateButtons();
-    },
-    savePack,
-  }, signal);
+  packBar = makePackBar();
   loading = new LevelLoading(core, known, {
     text: () => state.text,
     load(rows, name) {

@@ -1,7 +1,7 @@
 // "#level=CODE" plays that one level, "#pack=CODE" a level pack's levels in order: each level file
 // and a backdrop drawn from it by the editor's core replace the shipped levels before the game
-// starts, so the last one's exit wins the game. A link that holds nothing playable says why, and
-// the game never starts.
+// starts (a pack's backdrops after the first follow while it runs), so the last one's exit wins
+// the game. A link that holds nothing playable says why, and the game never starts.
 import { decodeLevel, levelBytes, levelUrl, PACK } from './level-code.js';
 import { Module } from './game-module.js';
 
@@ -36,26 +36,24 @@ export async function readLink(code) {
 }
 
 // The pack a code holds, read by the game's pack reader: {name, levels: [{text, png}]}; or
-// {error} in the reader's words. onLevel(n, count) hears of each backdrop before it is drawn.
-export async function readPackLink(code, onLevel) {
+// {error} in the reader's words. Only the first level's backdrop is drawn now, so that the game
+// starts as soon as a one-level link's would: the others stand in with it until drawBackdrops
+// draws them.
+export async function readPackLink(code) {
   const decoded = await decodeLevel(code, PACK);
   if (decoded.error) return decoded;
-  return withCore(async (core) => {
+  return withCore((core) => {
     const reading = core.readPack(decoded.text);
     if (reading.errors) return { error: errorLine(reading.issues) };
-    const levels = [];
-    for (const text of reading.levels) {
-      onLevel(levels.length + 1, reading.levels.length);
-      // The page shows the count before the core draws on.
-      await new Promise((resolve) => setTimeout(resolve));
-      levels.push(withBackdrop(core, text));
-    }
-    return { name: reading.name, levels };
+    const { png } = withBackdrop(core, reading.levels[0]);
+    return { name: reading.name, levels: reading.levels.map((text) => ({ text, png })) };
   });
 }
 
 // Once the game's data is mounted, before main: the levels, in order, are the game's only ones.
-export function installLevels(levels) {
+// Then, with `later`, the backdrops after the first are drawn in a worker while the game runs,
+// each written over its stand-in as it comes: level 1 takes longer to play than they to draw.
+export function installLevels(levels, later = false) {
   Module.onRuntimeInitialized = () => {
     for (const name of Module.FS.readdir('/levels'))
       if (/^level\d+\.txt$/.test(name)) Module.FS.unlink('/levels/' + name);
@@ -63,7 +61,18 @@ export function installLevels(levels) {
       Module.FS.writeFile(`/levels/level${index + 1}.txt`, levelBytes(text));
       Module.FS.writeFile(`/images/level${index + 1}bg.png`, png);
     });
+    if (later) drawBackdrops(levels).catch((error) => console.warn('A backdrop could not be drawn: ' + error.message));
   };
+}
+
+async function drawBackdrops(levels) {
+  const { JobRunner } = await import('./editor/prover.js');
+  const runner = new JobRunner({ spare: false });
+  for (let index = 1; index < levels.length; ++index) {
+    const drawn = await runner.run({ type: 'backdropPng', text: levels[index].text });
+    Module.FS.writeFile(`/images/level${index + 1}bg.png`, drawn.result);
+  }
+  runner.stop();
 }
 
 // The pack's name, as plain text, and its level count, above the picture.

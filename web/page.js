@@ -55,10 +55,9 @@ async function startLink(code) {
 // A pack is played as the game plays its own levels, from the title screen on unless the editor
 // sent it.
 async function startPack(code) {
-  const progress = $('progress');
-  const pack = await readPackLink(code, (n, count) => { progress.textContent = `Drawing level ${n} of ${count}`; });
+  const pack = await readPackLink(code);
   if (pack.error) return refuse(pack.error, PACK.noun);
-  installLevels(pack.levels);
+  installLevels(pack.levels, true);
   showPack(pack);
   playLink(hint, takeFromEditorMark(), false);
   loadGame();

@@ -229,6 +229,11 @@ class LinkTest(BrowserTest):
         self.check("the pack's link plays its ten levels byte for byte, and no other, under its name and count",
                    played == [self.level(n) for n in range(1, 11)] and files == 10 and
                    "The first ten" in shown and "10 levels" in shown, "%d files; %r" % (files, shown))
+        # The backdrops after the first stand in with its picture until they are drawn, while the game runs.
+        drawn = self.page.wait_for("(() => { const first = Module.FS.readFile('/images/level1bg.png').join();"
+                                   " return [2, 3, 4, 5, 6, 7, 8, 9, 10].every((n) =>"
+                                   " Module.FS.readFile(`/images/level${n}bg.png`).join() !== first); })()", 60)
+        self.check("each level of the pack gets its own backdrop soon after the game starts", drawn)
 
     def pack_played(self):
         self.open_link(level_link.level_code(pack_file(MARKUP_NAME, [text for text, _ in ROOMS])), key="pack")
