@@ -84,4 +84,5 @@ Outcome LevelRun::outcome() const {
 
 const Glider& LevelRun::currentGlider() const { return glider; }
 
-const LevelRows& LevelRun::cells() const { return level_->rows; }
+// The run's own rows: after a win the manager has put the next level in its level's place.
+const LevelRows& LevelRun::cells() const { return rows_; }

@@ -45,7 +45,7 @@ class LevelRun {
   Outcome frame(Steer input);
   Outcome outcome() const;
   const Glider& currentGlider() const;
-  // The level's rows as the game read them.
+  // The level's rows as the game read them, whatever was played since.
   const LevelRows& cells() const;
 
  private:

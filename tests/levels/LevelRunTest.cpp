@@ -59,6 +59,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
       EXPECT_EQ(run.cells()[1][3], 'g');
     }
     replayScript(run, fall);  // the run ends after a win: its destructor must free the right level
+    EXPECT_EQ(run.cells()[1][3], 'g') << "the run's own rows, not the next level's";
   }
   EXPECT_EQ(winFrames[1], winFrames[0]);
   EXPECT_EQ(winFrames[2], winFrames[0]);

@@ -14,6 +14,7 @@
 #include "route/BestAttempt.h"
 #include "route/InputScript.h"
 #include "route/KindRouteSearch.h"
+#include "route/LevelGenerator.h"
 #include "level/LevelFile.h"
 #include "route/LevelRun.h"
 #include "route/LevelSearch.h"
@@ -38,6 +39,9 @@ void printUsage() {
     "                                         error best, then print it and its rates\n"
     "       solver --draw OUT.png --route SCRIPT level.txt\n"
     "                                         draw the route over the level's backdrop\n"
+    "       solver --generate --seed S --like N [--out FILE]\n"
+    "                                         make a level about as hard as shipped level N\n"
+    "                                         and print it, its route and its rates\n"
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
@@ -53,7 +57,8 @@ void printUsage() {
     "  --score-trials N  with --kind: jittered replays that score each candidate (default %d)\n"
     "  --draw OUT.png  with --kind: also draw the route found\n"
     "  --shrink F    with --draw: the 1024 x 768 picture F times smaller (default %d)\n"
-    "  --ghosts N    with --draw: faint replays at +-%d ms behind the route (default %d)\n",
+    "  --ghosts N    with --draw: faint replays at +-%d ms behind the route (default %d)\n"
+    "  --levels DIR  with --generate: where level N and its route are (default levels)\n",
     search.maxGameSeconds, static_cast<double>(search.greed), search.maxRuns, kRateTrials, kind.budgetSeconds,
     kind.trials, picture.shrink, picture.ghostMilliseconds, picture.ghosts);
 }
@@ -64,6 +69,11 @@ struct Options {
   bool trace = false;
   bool rates = false;
   bool kind = false;
+  bool generate = false;
+  std::uint64_t seed = 1;
+  int like = 0;
+  std::string levelsDir = "levels";
+  std::string outPath;
   int trials = kRateTrials;
   std::string script;
   KindSearchLimits kindLimits;
@@ -112,6 +122,16 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.script = argv[++i];
     } else if (arg == "--kind") {
       options.kind = true;
+    } else if (arg == "--generate") {
+      options.generate = true;
+    } else if (arg == "--seed" && hasValue && parseNumber(argv[++i], value, true)) {
+      options.seed = static_cast<std::uint64_t>(value);
+    } else if (arg == "--like" && hasValue && parseNumber(argv[++i], value) && value <= 1000) {
+      options.like = static_cast<int>(value);
+    } else if (arg == "--levels" && hasValue) {
+      options.levelsDir = argv[++i];
+    } else if (arg == "--out" && hasValue) {
+      options.outPath = argv[++i];
     } else if (arg == "--from" && hasValue) {
       options.script = argv[++i];
     } else if (arg == "--budget" && hasValue && parseNumber(argv[++i], value)) {
@@ -142,6 +162,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.files.push_back(arg);
     }
   }
+  if (options.generate) return options.like > 0 && options.files.empty();
   const bool drawOnly = !options.drawPath.empty() && !options.kind;
   if (drawOnly && options.script.empty()) return false;
   const bool oneFile = options.replay || options.rates || options.kind || drawOnly;
@@ -266,6 +287,43 @@ int kind(const Options& options) {
   return printRates(run, path, found.script, options.trials) ? 0 : 1;
 }
 
+// Makes a level as hard as shipped level N's committed route says, prints it, its route and its
+// rates, and writes it to --out when given.
+int generate(const Options& options) {
+  const std::string base = options.levelsDir + "/level" + std::to_string(options.like);
+  InputScript shipped;
+  std::string error;
+  if (!checkAndReport(base + ".txt")) return 2;
+  if (!readScriptFile(base + ".route", shipped, error)) {
+    std::cerr << "solver: " << base << ".route: " << error << '\n';
+    return 2;
+  }
+  double target = 0;
+  {
+    LevelRun run(readLevelFile(base + ".txt").rows, options.like);
+    target = measureRouteRates(run, shipped, kRateTrials).rates[1].rate();
+  }
+  const auto begin = std::chrono::steady_clock::now();
+  const GeneratedLevel level = generateLevel(options.seed, target);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  std::fprintf(stderr, "solver: seed %llu, like level %d (%.1f%% at +-100 ms): %s after %d rooms, %.2f s\n",
+               static_cast<unsigned long long>(options.seed), options.like, 100 * target,
+               level.found ? "made" : "none made", level.rooms, seconds);
+  if (!level.found) return 1;
+  std::cout << level.text << formatScript(level.route) << '\n';
+  if (!options.outPath.empty()) {
+    std::FILE* out = std::fopen(options.outPath.c_str(), "wb");
+    if (!out || std::fwrite(level.text.data(), 1, level.text.size(), out) != level.text.size()) {
+      std::cerr << "solver: could not write " << options.outPath << '\n';
+      if (out) std::fclose(out);
+      return 2;
+    }
+    std::fclose(out);
+  }
+  LevelRun run(readLevelText(level.text).rows, 1);
+  return printRates(run, options.outPath.empty() ? "generated" : options.outPath, level.route, kRateTrials) ? 0 : 1;
+}
+
 bool solve(const std::string& path, const Options& options) {
   const auto begin = std::chrono::steady_clock::now();
   LevelRun run = runOf(path, options);
@@ -296,6 +354,7 @@ int main(int argc, char** argv) {
     printUsage();
     return 2;
   }
+  if (options.generate) return generate(options);
   if (options.replay) return replay(options);
   if (options.rates) return rates(options);
   if (options.kind) return kind(options);

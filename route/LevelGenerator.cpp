@@ -1,0 +1,330 @@
+#include "route/LevelGenerator.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "level/Grid.h"
+#include "level/LevelCheck.h"
+#include "level/LevelFile.h"
+#include "route/KindRouteSearch.h"
+#include "route/LevelSearch.h"
+#include "route/RouteTrace.h"
+#include "route/TimingError.h"
+
+namespace {
+
+// SplitMix64: the same numbers from the same seed in every build, natively and in WebAssembly
+// (the standard library's distributions differ between them).
+class Dice {
+ public:
+  explicit Dice(std::uint64_t seed) : state_(seed) {}
+  std::uint64_t next() {
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  // A whole number from lo to hi, both included.
+  int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+  // True with the chance p.
+  bool chance(double p) { return static_cast<double>(next() >> 11) * 0x1.0p-53 < p; }
+
+ private:
+  std::uint64_t state_;
+};
+
+constexpr int kLast = kGridColumns - 1;
+constexpr int kFloor = kGridRows - 1;
+constexpr char kFires[] = {'3', '1', '4'};
+
+struct Room {
+  std::array<std::string, kGridRows> rows;
+  char& at(int row, int column) { return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+  bool empty(int row, int column) { return at(row, column) == ' '; }
+};
+
+// Walls all round, guarding the inside faces, with a floor the glider slides right along.
+Room closedRoom() {
+  Room room;
+  room.rows[0] = ")" + std::string(kLast, '(');
+  for (int r = 1; r < kFloor; ++r) room.rows[static_cast<std::size_t>(r)] = ")" + std::string(kLast - 1, ' ') + "(";
+  room.rows[kFloor] = std::string(kLast, ')') + "(";
+  return room;
+}
+
+// A shelf of one-way walls the glider slides right along, from `from` to `to`.
+void shelf(Room& room, int row, int from, int to) {
+  for (int c = from; c <= to; ++c)
+    if (room.empty(row, c)) room.at(row, c) = ')';
+}
+
+// A pillar standing on the floor, `height` cells tall, that stops the glider flying right; a
+// hard room caps it with a hazard.
+void pillar(Room& room, Dice& dice, int column, int height, double hardness) {
+  for (int r = kFloor - 1; r >= kFloor - height; --r) room.at(r, column) = '(';
+  if (dice.chance(hardness * 0.6)) room.at(kFloor - height - 1, column) = 'U';
+}
+
+// A fire on the floor before a pillar lifts the glider over it.
+void fireBefore(Room& room, Dice& dice, int column, int pillarHeight) {
+  const char fire = pillarHeight <= 3 ? '3' : kFires[dice.between(1, 2)];
+  room.at(kFloor - 1, column) = fire;
+}
+
+// A row of spikes in a shelf's place, with a gap to fall through.
+void spikeRow(Room& room, Dice& dice, int row, int from, int to, int gap) {
+  const int gapAt = dice.between(from + 1, std::max(from + 1, to - gap));
+  for (int c = from; c <= to; ++c)
+    if (room.empty(row, c) && (c < gapAt || c >= gapAt + gap)) room.at(row, c) = '=';
+}
+
+bool isWall(char c) { return c == '(' || c == ')'; }
+bool isHazardOrFire(char c) { return c != ' ' && !isWall(c) && c != 'g' && c != 'G'; }
+
+std::string textOf(const Room& room) {
+  std::string text;
+  for (const std::string& row : room.rows) text += row + "\n";
+  return text;
+}
+
+// The room mirrored left for right: the start on the right, the exit to the left.
+Room mirrored(const Room& room) {
+  Room out = room;
+  for (std::size_t r = 0; r < out.rows.size(); ++r) {
+    std::string row(room.rows[r].rbegin(), room.rows[r].rend());
+    for (char& c : row) c = c == '(' ? ')' : c == ')' ? '(' : c;
+    out.rows[r] = row;
+  }
+  return out;
+}
+
+
+}  // namespace
+
+namespace {
+
+// Blocks of wall about the room, off the start's fall and the exit's mouth: rests, ledges and
+// corners that give each room a shape of its own. A block that spoils the way is caught by the proof.
+void wallBlocks(Room& room, Dice& dice) {
+  for (int i = dice.between(2, 4); i > 0; --i) {
+    const int width = dice.between(1, 3), height = dice.between(1, 2);
+    const int row = dice.between(3, kFloor - 3), column = dice.between(2, kLast - 1 - width);
+    const char wall = dice.chance(0.5) ? '(' : ')';
+    bool clear = true;
+    for (int r = row - 1; r <= row + height; ++r)
+      for (int c = column - 1; c <= column + width; ++c) clear = clear && (room.empty(r, c) || isWall(room.at(r, c)));
+    for (int c = column - 2; c <= column + width + 1; ++c)
+      for (int r = 1; r < row; ++r) clear = clear && room.at(r, std::clamp(c, 0, kLast)) != 'g';
+    if (!clear) continue;
+    for (int r = row; r < row + height; ++r)
+      for (int c = column; c < column + width; ++c) room.at(r, c) = wall;
+  }
+}
+
+// A descent: shelves from alternate walls, each ending in a gap the glider drops through to the
+// one below, with spikes along their far ends in harder rooms, and the exit under the last gap.
+Room zigzagRoom(Dice& dice, double h) {
+  Room room = closedRoom();
+  const int tiers = dice.between(2, 3);
+  const int gap = std::max(2, 4 - static_cast<int>(h * 2.5));
+  int row = dice.between(2, 3);
+  room.at(row, dice.between(2, 4)) = 'g';
+  bool fromLeft = true;
+  for (int tier = 0; tier <= tiers; ++tier) {
+    const int shelfRow = row + 1;
+    const int reach = kLast - 1 - gap - dice.between(0, 2);
+    const int from = fromLeft ? 1 : kLast - reach, to = fromLeft ? reach : kLast - 1;
+    if (tier == tiers) break;
+    for (int c = from; c <= to; ++c) room.at(shelfRow, c) = fromLeft ? ')' : '(';
+    // Spikes on the shelf's far part: the glider must keep clear of them on its way to the gap.
+    const int spikes = static_cast<int>(h * 6.0) - dice.between(0, 2);
+    for (int i = 0; i < spikes; ++i) room.at(shelfRow - 1, fromLeft ? to - 1 - i : from + 1 + i) = '=';
+    row = shelfRow + dice.between(2, 3);
+    if (row > kFloor - 3) break;
+    fromLeft = !fromLeft;
+  }
+  // The floor under the last gap holds the exit; the rest of it is walls, spiked when hard.
+  const int width = std::max(1, 4 - static_cast<int>(h * 3.0));
+  const int exitFrom = fromLeft ? kLast - 1 - width - dice.between(0, 1) : 1 + dice.between(0, 1);
+  for (int c = exitFrom; c < exitFrom + width; ++c) room.at(kFloor, c) = 'G';
+  if (dice.chance(h - 0.2))
+    for (int c = fromLeft ? 1 : exitFrom + width + 1; c < (fromLeft ? exitFrom - 1 : kLast); ++c) room.at(kFloor, c) = '=';
+  return room;
+}
+
+// An open room: a start on a ledge at the top left, an exit in the floor on the right, and
+// obstacles between: shelves, pillars with fires to climb them, spike rows and hanging hazards.
+Room openRoom(Dice& dice, double h) {
+  Room room = closedRoom();
+
+  // The start on a ledge at the top left.
+  const int startRow = dice.between(2, 4);
+  const int startColumn = dice.between(2, 4);
+  room.at(startRow, startColumn) = 'g';
+  shelf(room, startRow + 1, 1, startColumn + dice.between(1, 3));
+
+  // The exit in the floor on the right, narrower as the room gets harder.
+  const int exitWidth = std::max(1, 4 - static_cast<int>(std::lround(h * 3.0 + dice.between(0, 1) * 0.5)));
+  const int exitEnd = kLast - 1 - dice.between(0, 4);
+  for (int c = exitEnd - exitWidth + 1; c <= exitEnd; ++c) room.at(kFloor, c) = 'G';
+  const int exitStart = exitEnd - exitWidth + 1;
+
+  // A spiked floor between the start and the exit in harder rooms: the glider must not land short.
+  const bool spikedFloor = dice.chance(h * 1.1 - 0.1);
+  if (spikedFloor)
+    for (int c = 1; c < exitStart - 1; ++c) room.at(kFloor, c) = '=';
+  // Before the exit and past it the floor is raised into steps the glider can rest against.
+  if (!spikedFloor && dice.chance(0.6))
+    for (int c = 1, end = dice.between(2, 6), top = kFloor - dice.between(1, 3); c <= end; ++c)
+      for (int r = top; r < kFloor; ++r) room.at(r, c) = ')';
+  for (int c = exitEnd + 1, top = kFloor - dice.between(0, 2); c < kLast; ++c)
+    for (int r = top; r < kFloor; ++r) room.at(r, c) = '(';
+
+  // Shelves overhead, under the ceiling: the room's shape, out of the glide's way.
+  for (int i = dice.between(2, 4); i > 0; --i) {
+    const int row = dice.between(1, startRow), from = dice.between(startColumn + 3, kLast - 5);
+    shelf(room, row, from, std::min(kLast - 1, from + dice.between(2, 6)));
+  }
+
+  // The obstacles between, left to right: more and taller as the room gets harder.
+  const int obstacles = 2 + static_cast<int>(h * 2.0 + dice.between(0, 99) / 100.0);
+  const int first = startColumn + 3, last = exitStart - 2;
+  const int span = std::max(1, (last - first) / obstacles);
+  for (int i = 0; i < obstacles; ++i) {
+    const int column = std::min(last, first + i * span + dice.between(0, std::max(0, span - 2)));
+    const int kind = dice.between(0, h < 0.3 ? 1 : 3);
+    if (kind == 0) {  // a shelf to land on, with a run to the right, and a wall hanging at its end
+      const int row = dice.between(startRow + 3, kFloor - 3);
+      const int end = std::min(last, column + dice.between(2, 6));
+      shelf(room, row, column, end);
+      for (int r = row + 1, hang = dice.between(0, 3); r <= row + hang && r < kFloor - 1; ++r) room.at(r, end) = '(';
+    } else if (kind == 1 || spikedFloor) {  // a pillar, with a fire to climb it when it is tall
+      const int height = 2 + static_cast<int>(h * 5.0) + dice.between(0, 2);
+      if (room.empty(kFloor - height - 1, column)) {
+        pillar(room, dice, column, height, h);
+        if (height > 3 && column - 2 > startColumn && room.empty(kFloor - 1, column - 2) && !spikedFloor)
+          fireBefore(room, dice, column - 2, height);
+      }
+    } else if (kind == 2) {  // a spike row across the middle with a gap
+      const int row = dice.between(startRow + 4, kFloor - 3);
+      spikeRow(room, dice, row, column, std::min(last + 1, column + 4 + dice.between(0, 3)), 4 - static_cast<int>(h * 2.0));
+    } else {  // a hazard block hanging under a shelf
+      const int row = dice.between(startRow + 3, kFloor - 4);
+      shelf(room, row, column - 1, column + 1);
+      room.at(row + 1, column) = 'n';
+    }
+  }
+  return room;
+}
+
+}  // namespace
+
+std::string buildRoom(std::uint64_t seed, double hardness) {
+  Dice dice(seed * 0x2545F4914F6CDD1Dull + 1);
+  const double h = std::clamp(hardness, 0.0, 1.0);
+  Room room = dice.chance(0.5) ? zigzagRoom(dice, h) : openRoom(dice, h);
+  wallBlocks(room, dice);
+  return textOf(dice.chance(0.5) ? mirrored(room) : room);
+}
+
+std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
+  const RouteTrace trace = traceRoute(run, withRunOut(route));
+  const LevelRows& rows = run.cells();
+  std::array<std::array<int, kGridColumns>, kGridRows> state{};  // 0 none, 1 object far, 2 placed
+  auto inner = [](int r, int c) { return r > 0 && r < kFloor && c > 0 && c < kLast; };
+  for (int r = 0; r < kGridRows; ++r) {
+    for (int c = 0; c < kGridColumns; ++c) {
+      const char cell = c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()) ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] : ' ';
+      if (!isHazardOrFire(cell) && !(isWall(cell) && inner(r, c))) continue;
+      const float x = kGridLeft + (c + 0.5f) * kCellSize, y = kGridTop - (r + 0.5f) * kCellSize;
+      float nearest = 1e9f;
+      for (const TracePoint& p : trace.points) nearest = std::min(nearest, std::hypot(p.x - x, p.y - y));
+      state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = nearest <= kStrayCells * kCellSize ? 2 : 1;
+    }
+  }
+  // What touches a placed object is placed too: a row's far end, a pillar's foot.
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (int r = 0; r < kGridRows; ++r)
+      for (int c = 0; c < kGridColumns; ++c) {
+        int& here = state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+        if (here != 1) continue;
+        const int around[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
+        for (const auto& n : around)
+          if (n[0] >= 0 && n[0] < kGridRows && n[1] >= 0 && n[1] < kGridColumns &&
+              state[static_cast<std::size_t>(n[0])][static_cast<std::size_t>(n[1])] == 2) {
+            here = 2;
+            grew = true;
+            break;
+          }
+      }
+  }
+  std::vector<GridCell> stray;
+  for (int r = 0; r < kGridRows; ++r)
+    for (int c = 0; c < kGridColumns; ++c) {
+      const char cell = c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()) ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] : ' ';
+      if (isHazardOrFire(cell) && state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] == 1) stray.push_back({r, c});
+    }
+  return stray;
+}
+
+namespace {
+
+// Rooms this far off their target after the screening trials are not measured in full.
+constexpr double kScreenTolerance = 0.15;
+
+// The room's kindest found route, its rate and its stray objects, or false when the room is unfit.
+bool prove(const std::string& text, double target, const GenerateLimits& limits, GeneratedLevel& out) {
+  if (!checkLevelText(text).issues.empty()) return false;
+  LevelRun run(readLevelText(text).rows, 1);
+  SearchLimits search;
+  search.maxRuns = static_cast<std::size_t>(limits.searchRuns);
+  search.segmentFrames = 12;
+  const SearchResult found = searchLevel(run, search);
+  if (!found.won) return false;
+  KindSearchLimits kind;
+  kind.trials = limits.kindTrials;
+  kind.maxCandidates = limits.kindCandidates;
+  kind.budgetSeconds = 1e9;  // bounded by the count alone
+  const KindSearchResult kinder = searchKindRoute(run, compactScript(found.script), kind);
+  if (!kinder.startWon) return false;
+  out.text = text;
+  out.route = kinder.script;
+  out.strayObjects = static_cast<int>(strayCells(run, kinder.script).size());
+  // The reported rate's first trials screen the room; a room far off its target is not measured
+  // further. Trial t is the same in both, so the screen is the full figure's beginning.
+  const int frames100 = framesForMilliseconds(100);
+  out.rate100 = measureWinRate(run, kinder.script, frames100, limits.screenTrials, kTrialSeed).rate();
+  out.rateTrials = limits.screenTrials;
+  if (std::fabs(out.rate100 - target) > kScreenTolerance || out.strayObjects) return true;
+  out.rate100 = measureWinRate(run, kinder.script, frames100, kRateTrials, kTrialSeed).rate();
+  out.rateTrials = kRateTrials;
+  return true;
+}
+
+}  // namespace
+
+GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const GenerateLimits& limits) {
+  GeneratedLevel best;
+  // A first guess from the target, then halving steps towards it: too easy, harder next time.
+  double hardness = std::clamp((1.0 - targetRate) * 2.0, 0.0, 1.0);
+  double step = 0.25;
+  for (int room = 0; room < limits.maxRooms; ++room) {
+    GeneratedLevel tried;
+    tried.hardness = hardness;
+    const bool proved = prove(buildRoom(seed * 1000003ull + static_cast<std::uint64_t>(room), hardness), targetRate, limits, tried);
+    best.rooms = room + 1;
+    if (!proved) continue;
+    const double miss = tried.rate100 - targetRate;
+    if (std::fabs(miss) <= kRateTolerance && tried.strayObjects == 0 && tried.rateTrials == kRateTrials) {
+      tried.found = true;
+      tried.rooms = room + 1;
+      return tried;
+    }
+    hardness = std::clamp(hardness + (miss > 0 ? step : -step), 0.0, 1.0);
+    step = std::max(0.05, step * 0.7);
+  }
+  return best;
+}
