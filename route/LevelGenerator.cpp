@@ -306,6 +306,23 @@ bool prove(const std::string& text, double target, const GenerateLimits& limits,
 
 }  // namespace
 
+bool rateOfShippedLevel(const std::string& levelsDir, int n, double& rate, std::string& error) {
+  const std::string base = levelsDir + "/level" + std::to_string(n);
+  const LevelFile level = readLevelFile(base + ".txt");
+  InputScript route;
+  if (!level.problem.empty()) {
+    error = base + ".txt: " + level.problem;
+    return false;
+  }
+  if (!readScriptFile(base + ".route", route, error)) {
+    error = base + ".route: " + error;
+    return false;
+  }
+  LevelRun run(level.rows, n);
+  rate = measureRouteRates(run, route, kRateTrials).rates[1].rate();
+  return true;
+}
+
 GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const GenerateLimits& limits) {
   GeneratedLevel best;
   // A first guess from the target, then halving steps towards it: too easy, harder next time.

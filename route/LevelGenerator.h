@@ -35,6 +35,11 @@ struct GeneratedLevel {
   int strayObjects = 0;   // hazards and fires far from the route and from anything near it
 };
 
+// The target "about as hard as level N": the +-100 ms win rate of levelN.route, the level's
+// committed route, on levelN.txt in the folder, as the solver reports it. False, with why, when
+// either file cannot be read.
+bool rateOfShippedLevel(const std::string& levelsDir, int n, double& rate, std::string& error);
+
 // A level whose kindest found route wins about targetRate (0 to 1) of the time at +-100 ms.
 GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const GenerateLimits& limits = {});
 

@@ -22,6 +22,8 @@ run "start-up" "$bench/startup_time" "$bench/startup_probe_game" "$bench/startup
 run "frame time" "$bench/frame_time" "$game" 2000
 run "restart memory" "$bench/restart_memory" "$game" 500
 
+run "level generator" "$bench/generator_figures" levels 20
+
 levels=$(cd "$game" && ls levels | sed -n 's/^\(level[0-9][0-9]*\.txt\)$/levels\/\1/p' | sort -V)
 count=$(printf '%s\n' $levels | wc -l)
 echo "== level solver: proving all $count levels (target < 60 s)"

@@ -290,18 +290,11 @@ int kind(const Options& options) {
 // Makes a level as hard as shipped level N's committed route says, prints it, its route and its
 // rates, and writes it to --out when given.
 int generate(const Options& options) {
-  const std::string base = options.levelsDir + "/level" + std::to_string(options.like);
-  InputScript shipped;
-  std::string error;
-  if (!checkAndReport(base + ".txt")) return 2;
-  if (!readScriptFile(base + ".route", shipped, error)) {
-    std::cerr << "solver: " << base << ".route: " << error << '\n';
-    return 2;
-  }
   double target = 0;
-  {
-    LevelRun run(readLevelFile(base + ".txt").rows, options.like);
-    target = measureRouteRates(run, shipped, kRateTrials).rates[1].rate();
+  std::string error;
+  if (!rateOfShippedLevel(options.levelsDir, options.like, target, error)) {
+    std::cerr << "solver: " << error << '\n';
+    return 2;
   }
   const auto begin = std::chrono::steady_clock::now();
   const GeneratedLevel level = generateLevel(options.seed, target);
