@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 GAME_DIR    = $(BUILD)/game
 XVFB        = tools/dev/with-xvfb.sh
 
-.PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc install deb clean
+.PHONY: all deps configure build run test test-unit test-asan fuzz bench levels-doc generated-doc install deb clean
 .PHONY: web run-web test-web bench-web level-link
 
 all: build
@@ -81,6 +81,11 @@ fuzz:
 
 bench: build
 	@$(XVFB) tools/dev/run-benchmarks.sh $(BUILD)
+
+# docs/generated.md: ten generated levels with their routes drawn over them (a minute or so).
+generated-doc: configure
+	@cmake --build $(BUILD) --target solver -j $(JOBS)
+	@tools/docs/generated-doc.sh $(BUILD)
 
 # docs/levels.md: each level's committed route drawn over it, and its win rates (a few minutes).
 levels-doc: configure

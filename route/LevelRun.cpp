@@ -70,6 +70,7 @@ Outcome LevelRun::frame(Steer input) {
   } else if (GameState == Playing) {
     steeringControl.press(input == Steer::Right);
   }
+  lastOwn_ = glider;
   simulateFrame(kFrameSeconds);
   return outcome();
 }
@@ -82,7 +83,7 @@ Outcome LevelRun::outcome() const {
   return Outcome::Playing;
 }
 
-const Glider& LevelRun::currentGlider() const { return glider; }
+const Glider& LevelRun::currentGlider() const { return levelReplaced() ? lastOwn_ : glider; }
 
 // The run's own rows: after a win the manager has put the next level in its level's place.
 const LevelRows& LevelRun::cells() const { return rows_; }

@@ -60,6 +60,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
     }
     replayScript(run, fall);  // the run ends after a win: its destructor must free the right level
     EXPECT_EQ(run.cells()[1][3], 'g') << "the run's own rows, not the next level's";
+    EXPECT_LT(run.currentGlider().y, 20.0f) << "the glider at level 1's exit, not at the next level's start";
   }
   EXPECT_EQ(winFrames[1], winFrames[0]);
   EXPECT_EQ(winFrames[2], winFrames[0]);

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Writes docs/generated.md and its pictures: ten levels the generator makes from seeds 1 to 10 at
+# targets rising from the difficulty of shipped level 3 to that of level 25, each with its route
+# drawn over it, its target and its measured win rates.
+# Usage: tools/docs/generated-doc.sh [BUILD_DIR]
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+solver="$build/tools/solver/solver"
+if [ ! -x "$solver" ]; then
+  echo "generated-doc: $solver is missing: build it first (make build)" >&2
+  exit 1
+fi
+out="$root/docs/generated"
+mkdir -p "$out"
+rm -f "$out"/level*.png "$out"/level*.txt
+likes=(3 5 7 10 12 15 18 20 22 25)
+rows=""
+for seed in $(seq 1 10); do
+  like=${likes[$((seed - 1))]}
+  file="$out/level$seed.txt"
+  made=$("$solver" --levels "$root/levels" --generate --seed "$seed" --like "$like" --out "$file" 2> "$out/made.log") || {
+    rows+="| $seed | | level $like | $(sed "s/^solver: //" "$out/made.log") | | | | |"$'\n'
+    continue
+  }
+  script=$(printf '%s\n' "$made" | sed -n 16p)
+  target=$(sed -n 's/.*(\([0-9.]*%\) at +-100 ms).*/\1/p' "$out/made.log")
+  took=$(sed -n 's/.*: made after \([0-9]*\) rooms, \([0-9.]*\) s$/\1 rooms, \2 s/p' "$out/made.log")
+  rate() { printf '%s\n' "$made" | sed -n "s/^ *+- *$1 ms: *\([0-9.]*%\).*/\1/p"; }
+  "$solver" --draw "$out/level$seed.png" --shrink 4 --route "$script" "$file" > /dev/null
+  rows+="| $seed | ![seed $seed](generated/level$seed.png) | level $like, $target | \`$script\` | $(rate 50) | $(rate 100) | $(rate 150) | $took |"$'\n'
+done
+rm -f "$out/made.log"
+{
+  cat <<'EOF'
+# Generated levels
+
+Made by `make generated-doc` (`tools/docs/generated-doc.sh`): do not edit by hand. Ten levels the
+generator makes (`solver --generate --seed S --like N`), seed 1 to 10, at targets rising from the
+difficulty of shipped level 3 to that of level 25, with the route the generator kept drawn over
+each (amber while Left is held, blue for Right, white for no key). The level files are beside the
+pictures in `docs/generated/`.
+
+| seed | level | like (its +-100 ms rate) | route | +-50 ms | +-100 ms | +-150 ms | made after |
+|---|---|---|---|---|---|---|---|
+EOF
+  printf '%s' "$rows"
+  cat <<'EOF'
+
+## How the generator works
+
+`route/LevelGenerator.cpp`, in the route library beside the search, so the command line, the
+tests and (later) the browser's core run the same code.
+
+- **Rooms.** A seed and a *hardness* (0 to 1) build a closed room of one of two shapes: an *open
+  room* (a start on a ledge at the top, an exit in the floor on the far side, and between them
+  shelves of one-way walls with walls hanging from their ends, pillars to fly over with a fire
+  before a tall one to climb it, spike rows with a gap, hazards hanging under shelves, and a spiked
+  floor in hard rooms) or a *descent* (shelves from alternate walls, each ending in a gap to drop
+  through, spikes along their far ends in hard rooms, and the exit under the last gap). Shelves
+  under the ceiling, steps in the floor and a few blocks of wall give each room a shape of its
+  own; half the rooms are mirrored left for right. Hardness narrows exits and gaps, adds and
+  raises obstacles and spikes floors.
+- **Acceptance.** A room must pass the checker with no error or warning; the solver must win it
+  (12-frame segments, at most 120,000 of them); its fastest win is reshaped by the kind route
+  search for at most 24 candidates of 40 jittered replays; and that route must win within
+  5 points of the target at +-100 ms over the 500 replays the solver reports, with nothing stray.
+  The first 100 of those replays screen the room: one more than 15 points off is not measured
+  further.
+- **Aiming.** The first hardness is guessed from the target; after each room measured the hardness
+  moves towards the target in steps that shrink (0.25, then x0.7, at least 0.05), and another room
+  is built from the next seed. After 40 rooms the generator gives up on the seed. Every bound is a
+  count, so the same seed and target give the same level on every machine.
+- **Stray objects.** A hazard or fire is stray when it is more than 3 cells from every point of
+  the route's path and touches no hazard, fire or inner wall that is not: a spike row's far end
+  or a pillar's cap is placed with the rest of its piece. Kept levels have none.
+
+Its figures (`make bench`: `bench/generator_figures`) are in the README.
+EOF
+} > "$root/docs/generated.md"
+echo "generated-doc: wrote docs/generated.md and docs/generated/"
