@@ -18,6 +18,7 @@ function wrap(module) {
     backdropPng: module.cwrap('zv_backdrop_png', 'number', ['number', 'number']),
     readPack: module.cwrap('zv_read_pack', 'string', ['number']),
     writePack: module.cwrap('zv_write_pack', 'string', ['string', 'number']),
+    generate: module.cwrap('zv_generate', 'string', ['number', 'number']),
   };
 }
 
@@ -55,6 +56,9 @@ export async function loadCore(hooks = {}) {
     rates: (text, script, trials = RATE_TRIALS) => withLevel(text, (level) => answer(zv.rates(level, script, trials))),
     kind: (text, from, budgetSeconds) => withLevel(text, (level) => answer(zv.kind(level, from, budgetSeconds))),
     route: (text, script) => withLevel(text, (level) => answer(zv.route(level, script))),
+    // A level the generator makes from the seed at the target +-100 ms win rate (0 to 1):
+    // {found, text, route, rate100, rooms}.
+    generate: (seed, targetRate) => answer(zv.generate(seed, targetRate)),
     // A level pack's file text read: {errors, name, levels: [text...], issues}.
     readPack: (text) => withLevel(text, (pack) => answer(zv.readPack(pack))),
     // A pack's file of a name and level texts, and what reading it back finds: {text, errors,

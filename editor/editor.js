@@ -15,6 +15,7 @@ import { Palette } from './palette.js';
 import { Painting } from './painting.js';
 import { BackdropDrawing } from './backdrop-drawing.js';
 import { LevelLoading } from './level-loading.js';
+import { LevelGenerating } from './level-generating.js';
 import { saveFile, attachLevelOut } from './level-out.js';
 
 const $ = (id) => document.getElementById(id);
@@ -23,7 +24,7 @@ const canvas = $('level');
 // The level shown: its rows and text (ahead of its history while a stroke is painted) and checks.
 const state = { rows: null, text: '', issues: [], errors: false, fileName: 'zarvolith-level.txt', packFileName: null };
 let pack = new LevelPack([textOf(newRoomRows())]);
-let core, view, proof, palette, painting, backdrops, loading, packBar;
+let core, view, proof, palette, painting, backdrops, loading, packBar, generating;
 // Every listener the page adds goes with this signal: stop() takes them all away.
 const controller = new AbortController();
 const { signal } = controller;
@@ -361,6 +362,8 @@ async function start() {
   proof.shipped = shipped;
   listShipped(shipped);
   packBar.setShipped(shipped);
+  generating = new LevelGenerating($('generate'), loading, signal);
+  generating.setShipped(shipped);
   await loading.fromHash();
   window.addEventListener('hashchange', () => loading.fromHash(), { signal });
   backdrops.tilePictures(tiles).then((pictures) => {
@@ -378,6 +381,7 @@ export function stop() {
   stageSize.disconnect();
   if (proof) proof.prover.stop();
   if (packBar) packBar.proof.stop();
+  if (generating) generating.stop();
   if (backdrops) clearTimeout(backdrops.timer);
   editor.ready = false;
 }

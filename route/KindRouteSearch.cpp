@@ -187,6 +187,12 @@ bool winsUnjittered(LevelRun& run, const InputScript& route) {
   return replayScript(run, withRunOut(route)).outcome == Outcome::Won;
 }
 
+// Fisher-Yates over the engine's own numbers: std::shuffle's steps differ between standard
+// libraries, and the search must take the same steps natively and in the browser.
+void shuffleRound(std::vector<InputScript>& round, std::mt19937& engine) {
+  for (std::size_t i = round.size(); i > 1; --i) std::swap(round[i - 1], round[engine() % i]);
+}
+
 }  // namespace
 
 KindSearchResult searchKindRoute(LevelRun& run, const InputScript& from, const KindSearchLimits& limits,
@@ -224,7 +230,7 @@ KindSearchResult searchKindRoute(LevelRun& run, const InputScript& from, const K
 
   while (result.candidates < limits.maxCandidates) {
     std::vector<InputScript> round = neighbours(result.script);
-    std::shuffle(round.begin(), round.end(), shuffle);
+    shuffleRound(round, shuffle);
     bool improved = false;
     for (const InputScript& route : round) {
       if (Clock::now() >= deadline || result.candidates >= limits.maxCandidates) return result;

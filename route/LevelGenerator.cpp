@@ -127,21 +127,22 @@ void wallBlocks(Room& room, Dice& dice) {
 // one below, with spikes along their far ends in harder rooms, and the exit under the last gap.
 Room zigzagRoom(Dice& dice, double h) {
   Room room = closedRoom();
-  const int tiers = dice.between(2, 3);
+  const int tiers = dice.between(2, 4);
   const int gap = std::max(2, 4 - static_cast<int>(h * 2.5));
   int row = dice.between(2, 3);
-  room.at(row, dice.between(2, 4)) = 'g';
+  room.at(row, dice.between(2, 6)) = 'g';
   bool fromLeft = true;
   for (int tier = 0; tier <= tiers; ++tier) {
     const int shelfRow = row + 1;
-    const int reach = kLast - 1 - gap - dice.between(0, 2);
+    const int reach = kLast - 1 - gap - dice.between(0, 4);
     const int from = fromLeft ? 1 : kLast - reach, to = fromLeft ? reach : kLast - 1;
     if (tier == tiers) break;
     for (int c = from; c <= to; ++c) room.at(shelfRow, c) = fromLeft ? ')' : '(';
     // Spikes on the shelf's far part: the glider must keep clear of them on its way to the gap.
     const int spikes = static_cast<int>(h * 6.0) - dice.between(0, 2);
-    for (int i = 0; i < spikes; ++i) room.at(shelfRow - 1, fromLeft ? to - 1 - i : from + 1 + i) = '=';
-    row = shelfRow + dice.between(2, 3);
+    const int offset = dice.between(1, std::max(1, to - from - spikes - 1));
+    for (int i = 0; i < spikes; ++i) room.at(shelfRow - 1, fromLeft ? to - offset - i : from + offset + i) = '=';
+    row = shelfRow + dice.between(2, 4);
     if (row > kFloor - 3) break;
     fromLeft = !fromLeft;
   }
@@ -272,6 +273,26 @@ std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
 
 namespace {
 
+// The level with its exit a cell wider (a cell of floor beside it turned into exit) or narrower
+// (an end cell of it turned into floor); the same text when it cannot be.
+std::string resizedExit(std::string text, bool wider) {
+  const std::size_t floor = static_cast<std::size_t>(kFloor * (kGridColumns + 1));
+  const std::size_t first = text.find('G', floor), last = text.rfind('G', floor + kLast);
+  if (first == std::string::npos) return text;
+  if (!wider) {
+    if (first == last) return text;
+    const std::size_t end = first == floor + 1 ? last : first;  // keep the exit against a wall
+    text[end] = text[end == first ? first - 1 : last + 1];
+    return text;
+  }
+  for (std::size_t at : {last + 1, first - 1})
+    if (at > floor && at < floor + kLast && isWall(text[at])) {
+      text[at] = 'G';
+      return text;
+    }
+  return text;
+}
+
 // Rooms this far off their target after the screening trials are not measured in full.
 constexpr double kScreenTolerance = 0.15;
 
@@ -334,6 +355,14 @@ GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const Genera
     const bool proved = prove(buildRoom(seed * 1000003ull + static_cast<std::uint64_t>(room), hardness), targetRate, limits, tried);
     best.rooms = room + 1;
     if (!proved) continue;
+    // A room measured in full is near its target: its exit a cell wider or narrower may land it.
+    for (int nudge = 0; nudge < 2 && tried.rateTrials == kRateTrials && tried.strayObjects == 0 &&
+                        std::fabs(tried.rate100 - targetRate) > kRateTolerance; ++nudge) {
+      GeneratedLevel nudged = tried;
+      const std::string text = resizedExit(tried.text, tried.rate100 < targetRate);
+      if (text == tried.text || !prove(text, targetRate, limits, nudged) || nudged.rateTrials != kRateTrials) break;
+      tried = nudged;
+    }
     const double miss = tried.rate100 - targetRate;
     if (std::fabs(miss) <= kRateTolerance && tried.strayObjects == 0 && tried.rateTrials == kRateTrials) {
       tried.found = true;

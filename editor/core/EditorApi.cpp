@@ -23,6 +23,7 @@
 #include "level/LevelPack.h"
 #include "level/TileTable.h"
 #include "route/BestAttempt.h"
+#include "route/LevelGenerator.h"
 #include "route/InputScript.h"
 #include "route/KindRouteSearch.h"
 #include "route/LevelRun.h"
@@ -297,6 +298,18 @@ const char* zv_rates(const char* text, const char* scriptText, int trials) {
   for (int i = 0; i < 3; ++i)
     writeRate(out, kRateMilliseconds[i], figures.rates[i].wins, figures.rates[i].trials);
   return reply(out.endObject().endObject());
+}
+
+const char* zv_generate(double seed, double targetRate) {
+  const GeneratedLevel level = generateLevel(static_cast<std::uint64_t>(seed), targetRate);
+  JsonWriter out;
+  out.beginObject()
+      .key("found").boolean(level.found)
+      .key("text").string(level.found ? level.text : "")
+      .key("route").string(level.found ? formatScript(level.route) : "")
+      .key("rate100").number(level.rate100)
+      .key("rooms").integer(level.rooms);
+  return reply(out.endObject());
 }
 
 const char* zv_kind(const char* text, const char* fromText, double budgetSeconds) {

@@ -64,6 +64,10 @@ ZV_API const uint8_t* zv_backdrop_pixels(const char* text);
  * it could not be encoded. */
 ZV_API const uint8_t* zv_backdrop_png(const char* text, size_t* size);
 
+/* A level the generator makes from the seed, as hard as targetRate (0 to 1) says at +-100 ms:
+ * {"found": bool, "text", "route", "rate100", "rooms"}, text and route empty when none was made. */
+ZV_API const char* zv_generate(double seed, double targetRate);
+
 /* A level pack's text read as the game reads a .zvpack file: {"errors": bool, "name", "levels":
  * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
 ZV_API const char* zv_read_pack(const char* text);

@@ -60,6 +60,8 @@ const AnswerCase kAnswers[] = {
     {"pack written with a control character in its name",
      [] { return std::string(zv_write_pack("A\tB", kLanding.c_str())); },
      R"(\{"text":"[^"]*","errors":true,"issues":\[\{"warning":false,"line":1,.*"message":"[^"]*control[^"]*"\}.*)"},
+    {"generated level with its route", [] { return std::string(zv_generate(11, 0.9)); },
+     R"(\{"found":true,"text":"[^"]+","route":"[LRN0-9 ]+","rate100":0\.[89]\d*,"rooms":\d+\})"},
     {"tiles", [] { return std::string(zv_tiles()); },
      R"(\{"tiles":\[\{"char":.*"kind":"start".*\],"empty":\[" ","\."\],"columns":20,"rows":15\})"},
 };

@@ -4,7 +4,8 @@ level painted into a new room with the mouse and saved byte for byte; the checke
 marks for a missing start, a second start and an open border, gone once mended; a shipped level
 proved winnable with the route the native solver finds; a sealed level searched while the page
 keeps answering; undo and redo; every kind of bad input refused with the draft kept; the draft
-kept over a reload; pasting, sharing and playing.
+kept over a reload; pasting, sharing and playing; the generator's levels the same in the page's
+worker as from the native solver.
     tests/web/editor_test.py SITE_DIR SOLVER LEVELS_DIR"""
 import base64
 import json
@@ -356,6 +357,30 @@ class EditorTest:
                    first and later and "Searching" in first[1], "runs %s then %s" % (first, later))
         self.key("z", modifiers=2)
 
+    def generated(self):
+        """The generator in the page's worker makes the native solver's levels byte for byte, and
+        Generate… loads one to edit."""
+        rates = {l["number"]: l["rates"]["100"] for l in self.js(
+            "fetch('editor/shipped-levels.json').then((r) => r.json()).then((d) => d.levels)")}
+        cases = [(seed, like) for like in (3, 12, 25) for seed in range(1, 6)]
+        jobs = [[seed, rates[like]["wins"] / rates[like]["trials"]] for seed, like in cases]
+        self.js("import('./editor/prover.js').then(async ({ JobRunner }) => { const runner = new JobRunner({ spare: false });"
+                " const made = []; for (const [seed, target] of %s)"
+                " made.push((await runner.run({ type: 'generate', seed, target })).result.text);"
+                " runner.stop(); window.generatedLevels = made; }) && true" % json.dumps(jobs))
+        native = [subprocess.run([self.solver, "--levels", self.levels, "--generate", "--seed", str(seed), "--like", str(like)],
+                                 capture_output=True, text=True).stdout.split("\n")[:15] for seed, like in cases]
+        native = ["".join(line + "\n" for line in lines) if len(lines) == 15 else "" for lines in native]
+        made = self.page.wait_for("window.generatedLevels", 600) or []
+        same = [case for case, page, there in zip(cases, made, native) if page == there]
+        self.check("the page's worker generates the native solver's levels byte for byte (%d seeds at levels 3, 12 and 25)" % 5,
+                   len(same) == len(cases) and all(native), "%d of %d the same" % (len(same), len(cases)))
+        self.js("(() => { const s = document.getElementById('generate'); s.value = '5'; s.dispatchEvent(new Event('change')); })()")
+        shown = self.page.wait_for("(t => t.startsWith('Loaded a level generated') && t)(document.getElementById('message-text').textContent)", 120)
+        self.check("Generate… loads a generated level to edit, which the checker passes", shown and
+                   self.state("editor.issues().length") == 0, repr(shown))
+        self.key("z", modifiers=2)
+
     def panel(self, element):
         return self.js("document.getElementById(%s).innerText" % json.dumps(element))
 
@@ -566,6 +591,7 @@ class EditorTest:
         self.checker()
         self.proof()
         self.best_attempt()
+        self.generated()
         self.bad_inputs()
         self.draft_and_links()
         self.check("no JavaScript exception", not self.page.exceptions, "; ".join(self.page.exceptions))
