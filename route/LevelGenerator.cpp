@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "backdrop/Prng.h"
 #include "level/Grid.h"
 #include "level/LevelCheck.h"
 #include "level/LevelFile.h"
@@ -15,24 +16,18 @@
 
 namespace {
 
-// SplitMix64: the same numbers from the same seed in every build, natively and in WebAssembly
-// (the standard library's distributions differ between them).
+// The art's fixed-seed generator gives the same numbers in every build, natively and in
+// WebAssembly (the standard library's distributions differ between them).
 class Dice {
  public:
-  explicit Dice(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
+  explicit Dice(std::uint64_t seed) : random_(seed) {}
   // A whole number from lo to hi, both included.
-  int between(int lo, int hi) { return lo + static_cast<int>(next() % static_cast<std::uint64_t>(hi - lo + 1)); }
+  int between(int lo, int hi) { return lo + static_cast<int>(random_.next() % static_cast<std::uint64_t>(hi - lo + 1)); }
   // True with the chance p.
-  bool chance(double p) { return static_cast<double>(next() >> 11) * 0x1.0p-53 < p; }
+  bool chance(double p) { return static_cast<double>(random_.next() >> 11) * 0x1.0p-53 < p; }
 
  private:
-  std::uint64_t state_;
+  art::Prng random_;
 };
 
 constexpr int kLast = kGridColumns - 1;
