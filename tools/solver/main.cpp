@@ -1,6 +1,7 @@
 // The level tool: checks level files for mistakes, proves each can be won by finding the keys
 // that win it, replays a script of keys, finds and measures routes that forgive a person's timing,
 // and draws a route over its level.
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "backdrop/PngWriter.h"
 #include "level/LevelCheck.h"
 #include "route/BestAttempt.h"
+#include "route/DailyPack.h"
 #include "route/InputScript.h"
 #include "route/KindRouteSearch.h"
 #include "route/LevelGenerator.h"
@@ -42,6 +44,8 @@ void printUsage() {
     "       solver --generate --seed S --like N [--out FILE]\n"
     "                                         make a level about as hard as shipped level N\n"
     "                                         and print it, its route and its rates\n"
+    "       solver --generate --daily YYYY-MM-DD --pack FILE\n"
+    "                                         write that day's pack of ten generated levels\n"
     "options:\n"
     "  --trace       with --replay: print the glider every 0.1 s\n"
     "  --level N     the level's number (default: the digits in the file name, else 1)\n"
@@ -74,6 +78,8 @@ struct Options {
   int like = 0;
   std::string levelsDir = "levels";
   std::string outPath;
+  std::string daily;
+  std::string packPath;
   int trials = kRateTrials;
   std::string script;
   KindSearchLimits kindLimits;
@@ -132,6 +138,10 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.levelsDir = argv[++i];
     } else if (arg == "--out" && hasValue) {
       options.outPath = argv[++i];
+    } else if (arg == "--daily" && hasValue) {
+      options.daily = argv[++i];
+    } else if (arg == "--pack" && hasValue) {
+      options.packPath = argv[++i];
     } else if (arg == "--from" && hasValue) {
       options.script = argv[++i];
     } else if (arg == "--budget" && hasValue && parseNumber(argv[++i], value)) {
@@ -162,7 +172,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
       options.files.push_back(arg);
     }
   }
-  if (options.generate) return options.like > 0 && options.files.empty();
+  if (options.generate)
+    return options.files.empty() && (options.daily.empty() ? options.like > 0 : !options.packPath.empty());
   const bool drawOnly = !options.drawPath.empty() && !options.kind;
   if (drawOnly && options.script.empty()) return false;
   const bool oneFile = options.replay || options.rates || options.kind || drawOnly;
@@ -287,6 +298,14 @@ int kind(const Options& options) {
   return printRates(run, path, found.script, options.trials) ? 0 : 1;
 }
 
+bool writeFile(const std::string& path, const std::string& text) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  bool written = out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  if (out) written = std::fclose(out) == 0 && written;
+  if (!written) std::cerr << "solver: could not write " << path << '\n';
+  return written;
+}
+
 // Makes a level as hard as shipped level N's committed route says, prints it, its route and its
 // rates, and writes it to --out when given.
 int generate(const Options& options) {
@@ -304,17 +323,41 @@ int generate(const Options& options) {
                level.found ? "made" : "none made", level.rooms, seconds);
   if (!level.found) return 1;
   std::cout << level.text << formatScript(level.route) << '\n';
-  if (!options.outPath.empty()) {
-    std::FILE* out = std::fopen(options.outPath.c_str(), "wb");
-    if (!out || std::fwrite(level.text.data(), 1, level.text.size(), out) != level.text.size()) {
-      std::cerr << "solver: could not write " << options.outPath << '\n';
-      if (out) std::fclose(out);
-      return 2;
-    }
-    std::fclose(out);
-  }
+  if (!options.outPath.empty() && !writeFile(options.outPath, level.text)) return 2;
   LevelRun run(readLevelText(level.text).rows, 1);
   return printRates(run, options.outPath.empty() ? "generated" : options.outPath, level.route, kRateTrials) ? 0 : 1;
+}
+
+// Writes the day's pack, saying how each level came out.
+int generateDaily(const Options& options) {
+  if (!isDailyDate(options.daily)) {
+    std::cerr << "solver: " << options.daily << " is not a date of the calendar written YYYY-MM-DD\n";
+    return 2;
+  }
+  std::array<double, kDailyLike.size()> targets{};
+  for (std::size_t i = 0; i < kDailyLike.size(); ++i) {
+    std::string error;
+    if (!rateOfShippedLevel(options.levelsDir, kDailyLike[i], targets[i], error)) {
+      std::cerr << "solver: " << error << '\n';
+      return 2;
+    }
+  }
+  const auto begin = std::chrono::steady_clock::now();
+  const DailyPack daily = makeDailyPack(options.daily, targets);
+  for (std::size_t i = 0; i < daily.pack.levels.size(); ++i)
+    std::printf("level %zu, like level %d (%.1f%%): %.1f%% at +-100 ms after %d rooms: %s\n", i + 1, kDailyLike[i],
+                100 * targets[i], 100 * daily.levels[i].rate100, daily.levels[i].rooms,
+                formatScript(daily.levels[i].route).c_str());
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  if (!daily.made) {
+    std::printf("%s: no pack: level %zu found no level in %d seeds (%.1f s)\n", options.daily.c_str(),
+                daily.pack.levels.size() + 1, kDailySeedsPerLevel, seconds);
+    return 1;
+  }
+  if (!writeFile(options.packPath, writeLevelPack(daily.pack))) return 2;
+  std::printf("%s: wrote the pack of %s to %s (%.1f s)\n", options.packPath.c_str(), options.daily.c_str(),
+              options.packPath.c_str(), seconds);
+  return 0;
 }
 
 bool solve(const std::string& path, const Options& options) {
@@ -347,7 +390,7 @@ int main(int argc, char** argv) {
     printUsage();
     return 2;
   }
-  if (options.generate) return generate(options);
+  if (options.generate) return options.daily.empty() ? generate(options) : generateDaily(options);
   if (options.replay) return replay(options);
   if (options.rates) return rates(options);
   if (options.kind) return kind(options);
