@@ -70,8 +70,8 @@ no key, with a dot at each key change; the faint lines are 24 of the jittered re
 (`editor.html`, "Save .txt"), or decode a shared link's level with the editor and save it there.
 Put it in `levels/` as `levelN.txt`, at the place in the curve its editor line gave ("about as
 hard as level N"), renumbering the levels after it (and their entries in
-`game/LevelFacts.cpp`). Give it a route a person can follow: the editor's "Find a kinder
-route", or `solver --kind` for longer, saved as `levels/levelN.route`, and two lines about it as
+`game/LevelFacts.cpp`). Give it a route a person can follow: the route the editor settled on
+(it searches for a kinder one by itself; "Find a kinder route" searches longer), or `solver --kind`, saved as `levels/levelN.route`, and two lines about it as
 `levels/levelN.about`. `make test` then checks that the route still wins, that it forgives a
 person's timing, and that the level sits in the difficulty curve; `make levels-doc` adds it here.
 
