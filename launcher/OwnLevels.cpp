@@ -1,10 +1,13 @@
 #include "launcher/OwnLevels.h"
 
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "level/LevelCheck.h"
 #include "level/LevelPack.h"
+#include "route/DailyPack.h"
 
 namespace {
 
@@ -52,5 +55,32 @@ OwnLevels readLevelFolder(const std::string& dir) {
     own.fit = false;
   }
   if (!own.fit) own.levels.clear();
+  return own;
+}
+
+OwnLevels makeDailyLevels(const std::string& date, const std::string& levelsDir) {
+  OwnLevels own;
+  if (!isDailyDate(date)) {
+    own.report = date + ": not a date of the calendar written YYYY-MM-DD\n";
+    return own;
+  }
+  std::array<double, kDailyLike.size()> targets{};
+  for (std::size_t i = 0; i < kDailyLike.size(); ++i) {
+    std::string error;
+    if (!rateOfShippedLevel(levelsDir, kDailyLike[i], targets[i], error)) {
+      own.report = error + "\n";
+      return own;
+    }
+  }
+  std::fprintf(stderr, "zarvolith: making the levels of %s (this takes a minute or so)\n", date.c_str());
+  const DailyPack daily = makeDailyPack(date, targets);
+  if (!daily.made) {
+    own.report = date + ": level " + std::to_string(daily.pack.levels.size() + 1) + " of the day could not be made\n";
+    return own;
+  }
+  const PackReading reading = readLevelPack(writeLevelPack(daily.pack));
+  own.report = reading.check.report(date);
+  own.fit = !reading.check.hasErrors();
+  if (own.fit) own.levels = reading.pack.levels;
   return own;
 }

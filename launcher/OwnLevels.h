@@ -15,3 +15,6 @@ OwnLevels readPackFile(const std::string& path);
 // Reads and checks levels/level1.txt, level2.txt, ... of dir up to the first missing number,
 // as the game itself would play the folder.
 OwnLevels readLevelFolder(const std::string& dir);
+// Makes the day's pack (date YYYY-MM-DD) at the difficulties of the shipped levels and routes in
+// levelsDir, saying how far it has got on the way, since it takes a while.
+OwnLevels makeDailyLevels(const std::string& date, const std::string& levelsDir);

@@ -1,7 +1,7 @@
 // zarvolith-play: plays levels of the player's own in the installed game. It reads and checks a
 // level pack or a folder of level files, makes a private game directory of them, runs the game
 // there and removes the directory when the game ends. The launcher starts it for --pack and
-// --levels, with the game binary and the data directory it knows.
+// --levels, and for --daily, with the game binary and the data directory it knows.
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,14 @@ const char kUsage[] =
     "Usage: zarvolith [GLUT options]\n"
     "       zarvolith --pack FILE [GLUT options]\n"
     "       zarvolith --levels DIR [GLUT options]\n"
+    "       zarvolith --daily [YYYY-MM-DD] [GLUT options]\n"
     "Plays Zarvolith: the shipped levels, a level pack (a .zvpack file, as the level editor\n"
-    "saves it), or the levels level1.txt, level2.txt, ... of a folder. A pack or folder with\n"
-    "an error is refused before the window opens, with the line and column of each problem.\n";
+    "saves it), the levels level1.txt, level2.txt, ... of a folder, or the day's ten generated\n"
+    "levels (today's, in UTC, unless a date is given). A pack or folder with an error is\n"
+    "refused before the window opens, with the line and column of each problem.\n";
 
 struct Options {
-  std::string game, data, pack, folder;
+  std::string game, data, pack, folder, daily;
   std::vector<std::string> gameArguments;  // passed on to the game, such as -display
 };
 
@@ -39,15 +42,31 @@ bool takeValue(int argc, char** argv, int& i, const char* name, std::string& val
   return true;
 }
 
+// Today's date in UTC, YYYY-MM-DD, as the daily pack is named.
+std::string today() {
+  const time_t now = time(nullptr);
+  struct tm utc {};
+  gmtime_r(&now, &utc);
+  char date[16];
+  std::strftime(date, sizeof date, "%Y-%m-%d", &utc);
+  return date;
+}
+
 bool parse(int argc, char** argv, Options& options) {
   bool bad = false;
   for (int i = 1; i < argc && !bad; ++i) {
     if (takeValue(argc, argv, i, "--game", options.game, bad) || takeValue(argc, argv, i, "--data", options.data, bad) ||
         takeValue(argc, argv, i, "--pack", options.pack, bad) || takeValue(argc, argv, i, "--levels", options.folder, bad))
       continue;
+    if (std::strcmp(argv[i], "--daily") == 0) {
+      // The date is optional: the next argument when it looks like one, else today in UTC.
+      options.daily = i + 1 < argc && argv[i + 1][0] != '-' ? argv[++i] : today();
+      continue;
+    }
     options.gameArguments.push_back(argv[i]);
   }
-  return !bad && !options.game.empty() && !options.data.empty() && options.pack.empty() != options.folder.empty();
+  const int sources = !options.pack.empty() + !options.folder.empty() + !options.daily.empty();
+  return !bad && !options.game.empty() && !options.data.empty() && sources == 1;
 }
 
 pid_t gamePid = 0;
@@ -105,7 +124,9 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const OwnLevels own = options.pack.empty() ? readLevelFolder(options.folder) : readPackFile(options.pack);
+  const OwnLevels own = !options.daily.empty() ? makeDailyLevels(options.daily, options.data + "/levels")
+                        : options.pack.empty() ? readLevelFolder(options.folder)
+                                               : readPackFile(options.pack);
   std::fputs(own.report.c_str(), stderr);
   if (!own.fit) return 1;
   const char* tmp = getenv("TMPDIR");

@@ -28,7 +28,7 @@ expected_files() {
     echo "$prefix/share/metainfo/$APP_ID.metainfo.xml"
     echo "$prefix/share/man/man6/zarvolith.6.gz"
     for size in $ICON_SIZES; do echo "$prefix/share/icons/hicolor/${size}x$size/apps/zarvolith.png"; done
-    for f in "$SOURCE_DIR"/levels/*.txt; do echo "$prefix/share/games/zarvolith/levels/${f##*/}"; done
+    for f in "$SOURCE_DIR"/levels/*.txt "$SOURCE_DIR"/levels/*.route; do echo "$prefix/share/games/zarvolith/levels/${f##*/}"; done
     for f in "$GAME_DIR"/images/*.png; do echo "$prefix/share/games/zarvolith/images/${f##*/}"; done
     for f in "$GAME_DIR"/audio/*.mp3; do echo "$prefix/share/games/zarvolith/audio/${f##*/}"; done
     echo "$prefix/share/doc/zarvolith/copyright"
