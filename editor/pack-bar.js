@@ -85,6 +85,7 @@ export class PackBar {
     this.refresh();
   }
 
+  // A level's error count, checked once per text.
   errorsOf(text) {
     if (!this.checks.has(text)) this.checks.set(text, this.core.check(text).issues.filter((i) => !i.warning).length);
     return this.checks.get(text);
