@@ -116,7 +116,12 @@ class Page:
         """Polls a JavaScript expression until it is truthy; returns its value or None."""
         deadline = time.time() + timeout
         while time.time() < deadline:
-            value = self.evaluate(expression)
+            try:
+                value = self.evaluate(expression)
+            except RuntimeError as error:  # a page on its way to another has no context to ask
+                if "navigated or closed" not in str(error) and "context" not in str(error):
+                    raise
+                value = None
             if value:
                 return value
             self.pump(0.05)
