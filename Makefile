@@ -62,7 +62,7 @@ test-web: web
 	@tests/web/browser_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
 	@tests/web/editor_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
 	@tests/web/editor_pack_test.py $(WEB_BUILD)/site $(BUILD)/tools/solver/solver levels
-	@tests/web/level_link_test.py $(WEB_BUILD)/site levels
+	@tests/web/level_link_test.py $(WEB_BUILD)/site levels $(BUILD)/tools/solver/solver
 	@tests/web/touch_test.py $(WEB_BUILD)/site $(GAME_DIR) levels
 
 # The link that plays a level file in the browser build: make level-link LEVEL=path [SITE=url]

@@ -19,6 +19,7 @@ function wrap(module) {
     readPack: module.cwrap('zv_read_pack', 'string', ['number']),
     writePack: module.cwrap('zv_write_pack', 'string', ['string', 'number']),
     generate: module.cwrap('zv_generate', 'string', ['number', 'number']),
+    dailyLevel: module.cwrap('zv_daily_level', 'string', ['number', 'number', 'number']),
   };
 }
 
@@ -59,6 +60,9 @@ export async function loadCore(hooks = {}) {
     // A level the generator makes from the seed at the target +-100 ms win rate (0 to 1):
     // {found, text, route, rate100, rooms}.
     generate: (seed, targetRate) => answer(zv.generate(seed, targetRate)),
+    // Level index (from 0) of the date's daily pack, made at the target: as generate's answer,
+    // or {error} for a date that is not a day.
+    dailyLevel: (date, index, targetRate) => withLevel(date, (at) => answer(zv.dailyLevel(at, index, targetRate))),
     // A level pack's file text read: {errors, name, levels: [text...], issues}.
     readPack: (text) => withLevel(text, (pack) => answer(zv.readPack(pack))),
     // A pack's file of a name and level texts, and what reading it back finds: {text, errors,

@@ -1,5 +1,5 @@
 // A worker that runs the editor core's long jobs off the page's thread: the solver's search, the
-// win rates, the kind route search, the level generator and the backdrop drawing (as pixels for
+// win rates, the kind route search, the level generator (also the daily pack's levels) and the backdrop drawing (as pixels for
 // the editor, as PNG files for the game). One job at a time; progress is posted
 // as it comes. A job is stopped by ending the worker, so it never needs to look for a signal.
 import { loadCore } from './core-api.js';
@@ -26,6 +26,7 @@ onmessage = async (event) => {
   else if (job.type === 'backdrop') result = core.backdropPixels(job.text);
   else if (job.type === 'backdropPng') result = core.backdropPng(job.text);
   else if (job.type === 'generate') result = core.generate(job.seed, job.target);
+  else if (job.type === 'dailyLevel') result = core.dailyLevel(job.date, job.index, job.target);
   else if (job.type === 'warm') result = true;
   const message = { type: 'done', id: job.id, job: job.type, result, ms: performance.now() - started };
   if (ArrayBuffer.isView(result)) postMessage(message, [result.buffer]);

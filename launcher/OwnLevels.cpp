@@ -61,7 +61,7 @@ OwnLevels readLevelFolder(const std::string& dir) {
 OwnLevels makeDailyLevels(const std::string& date, const std::string& levelsDir) {
   OwnLevels own;
   if (!isDailyDate(date)) {
-    own.report = date + ": not a date of the calendar written YYYY-MM-DD\n";
+    own.report = notADateMessage(date) + "\n";
     return own;
   }
   std::array<double, kDailyLike.size()> targets{};

@@ -25,14 +25,25 @@ bool isDailyDate(const std::string& date) {
   return day <= kDays[month - 1] + (month == 2 && isLeapYear(year) ? 1 : 0);
 }
 
+std::string notADateMessage(const std::string& date) {
+  const std::string shown = date.size() > 40 ? date.substr(0, 40) + "..." : date;
+  return "\"" + shown + "\" is not a date of the calendar written YYYY-MM-DD";
+}
+
+GeneratedLevel makeDailyLevel(const std::string& date, std::size_t index, double target) {
+  const std::uint64_t seed = dateSeed(date) % 1000000007ull;
+  GeneratedLevel level;
+  for (int attempt = 0; attempt < kDailySeedsPerLevel && !level.found; ++attempt)
+    level = generateLevel(seed * 64 + index * kDailySeedsPerLevel + static_cast<std::uint64_t>(attempt), target);
+  return level;
+}
+
 DailyPack makeDailyPack(const std::string& date, const std::array<double, kDailyLike.size()>& targets) {
   DailyPack daily;
   daily.pack.name = date;
-  const std::uint64_t seed = dateSeed(date) % 1000000007ull;
   for (std::size_t i = 0; i < kDailyLike.size(); ++i) {
     GeneratedLevel& level = daily.levels[i];
-    for (int attempt = 0; attempt < kDailySeedsPerLevel && !level.found; ++attempt)
-      level = generateLevel(seed * 64 + i * kDailySeedsPerLevel + static_cast<std::uint64_t>(attempt), targets[i]);
+    level = makeDailyLevel(date, i, targets[i]);
     if (!level.found) return daily;
     daily.pack.levels.push_back(level.text);
   }

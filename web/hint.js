@@ -26,7 +26,8 @@ export class Hint {
   }
 
   // Where the game is: 'begin' (the title screens), 'wait' (a level waits for the player's first
-  // act), 'play', or 'over' with the line that says how the game ended.
+  // act), 'play', 'making' with the line that says which level the game waits for, or 'over'
+  // with the line that says how the game ended.
   show(phase, line = '') {
     this.phase = phase;
     this.endLine = line;
@@ -41,7 +42,7 @@ export class Hint {
   }
 
   refresh() {
-    if (this.phase === 'over') {
+    if (this.phase === 'over' || this.phase === 'making') {
       this.element.textContent = this.endLine;
       return;
     }

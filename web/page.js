@@ -6,7 +6,8 @@ import { Hint } from './hint.js';
 import { codeFromHash, PACK } from './level-code.js';
 import { takeFromEditorMark } from './from-editor.js';
 import { readLink, readPackLink, installLevels, showPack, offerEditing, refuse } from './level-link.js';
-import { play, playLink, start as startPlay } from './play.js';
+import { play, playLink, levelMade, start as startPlay } from './play.js';
+import { DAILY, DailyPack, dailyDate, dailyUrl, showDaily } from './daily-pack.js';
 import * as sound from './sound.js';
 import * as picture from './picture.js';
 import * as fullScreen from './full-screen.js';
@@ -33,6 +34,11 @@ const stops = [
   pageVisibility.start({ held, onHidden: sound.pause, onShown: sound.resumeAfterHiding }),
   startPlay({ canvas, hint }),
 ];
+
+// A new link typed over this one, as "Today's levels" makes, starts the page again with it.
+const hashes = new AbortController();
+window.addEventListener('hashchange', () => location.reload(), { signal: hashes.signal });
+stops.push(() => hashes.abort());
 
 // Takes the page's own listeners, timers and animation frames away; the game runs on alone.
 export function stop() {
@@ -63,8 +69,50 @@ async function startPack(code) {
   loadGame();
 }
 
+// A day's pack: the game loads while its first level is made, and each level offers itself to the
+// editor while it is played. Share gives the day's link.
+async function startDaily(date) {
+  showDaily(date, 0);
+  $('today').hidden = true;
+  const daily = new DailyPack(date, {
+    onRefused: (why, index) => {
+      if (index === 0) refuse(why, DAILY.noun);
+      else hint.show('over', `Level ${index + 1} could not be made (${why}): the pack ends at level ${index}.`);
+    },
+    onLevelMade: (made) => {
+      showDaily(date, made);
+      levelMade(hint);
+    },
+  });
+  play.onLevel = (number) => {
+    const text = daily.text(number);
+    if (text) offerEditing(text);
+  };
+  const share = $('share');
+  share.hidden = false;
+  share.addEventListener('click', () => shareLink(dailyUrl(date)));
+  daily.install();
+  playLink(hint, false, false);
+  loadGame();
+  await daily.start();
+}
+
+// Copies the link, or shows it to copy by hand when the browser will not.
+async function shareLink(url) {
+  let copied = true;
+  try {
+    await navigator.clipboard.writeText(url);
+  } catch {
+    copied = false;
+  }
+  $('shared').textContent = copied ? `Link copied: ${url}` : `Copy this link: ${url}`;
+  $('shared').hidden = false;
+}
+
 const code = codeFromHash(location.hash);
 const packCode = codeFromHash(location.hash, PACK);
+const date = dailyDate(location.hash);
 if (code !== null) startLink(code).catch((error) => refuse(String(error.message || error)));
 else if (packCode !== null) startPack(packCode).catch((error) => refuse(String(error.message || error), PACK.noun));
+else if (date !== null) startDaily(date).catch((error) => refuse(String(error.message || error), DAILY.noun));
 else loadGame();

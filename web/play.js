@@ -12,6 +12,10 @@ export const play = {
   fromEditor: false,  // ...sent by the editor's Play: no title screens, and the level waits
   waiting: false,     // the page still passes the title screens, then holds the level
   holding: false,     // the level is drawn and waits for the player's first act
+  making: false,      // the level waits at its start while the pack's next level is made
+  level: 0,           // the level number the game last asked for
+  nextLevelReady: () => true,  // whether the level after level n is there to play (a pack still being made says)
+  onLevel: null,      // hears each new level number
   over: false,
   state: null,
 };
@@ -38,6 +42,28 @@ export function playLink(hint, fromEditor, oneLevel = true) {
   if (play.waiting) hint.show('wait');
 }
 
+// A level whose next one is still being made waits at its start until it is made, so the game
+// never ends early as if the level were the last.
+function followLevel(state, hint) {
+  const level = Module._zarvolithLevelNumber();
+  if (level !== play.level) {
+    play.level = level;
+    if (play.onLevel) play.onLevel(level);
+  }
+  if (play.making || play.nextLevelReady(level) || (state !== STATE.playing && state !== STATE.levelExit)) return;
+  play.making = true;
+  hint.show('making', `Level ${level + 1} is still being made: the glider waits at its start until it is ready.`);
+}
+
+// A level the pack has just made may let the waiting one go.
+export function levelMade(hint) {
+  if (!play.making || !play.nextLevelReady(play.level)) return;
+  play.making = false;
+  // The frame clock would count the wait as one long frame.
+  Module._zarvolithRestartClock();
+  hint.show(play.holding ? 'wait' : 'play');
+}
+
 // After each frame the game draws.
 function afterFrame(canvas, hint, gameOver) {
   const state = Module._zarvolithGameState();
@@ -47,6 +73,7 @@ function afterFrame(canvas, hint, gameOver) {
     if (Module._zarvolithGameState() === STATE.instructions) clickPicture(canvas);
     return;
   }
+  followLevel(state, hint);
   if (state === play.state) return;
   play.state = state;
   if (state === STATE.playing && play.waiting) {
@@ -54,7 +81,7 @@ function afterFrame(canvas, hint, gameOver) {
     play.waiting = false;
     play.holding = true;
     hint.show('wait');
-  } else if (state === STATE.playing) {
+  } else if (state === STATE.playing && !play.making) {
     hint.show('play');
   } else if (state === STATE.escaped) {
     gameOver('won');
@@ -81,7 +108,7 @@ export function start({ canvas, hint }) {
   const { signal } = controller;
   const gameOver = (how) => endGame(how, hint);
   // Emscripten asks before each frame whether to draw it, and calls after it.
-  Module.preMainLoop = () => !play.holding;
+  Module.preMainLoop = () => !play.holding && !play.making;
   Module.postMainLoop = () => afterFrame(canvas, hint, gameOver);
   Module.onGameEnded = () => {
     closeSound();

@@ -23,6 +23,7 @@
 #include "level/LevelPack.h"
 #include "level/TileTable.h"
 #include "route/BestAttempt.h"
+#include "route/DailyPack.h"
 #include "route/LevelGenerator.h"
 #include "route/InputScript.h"
 #include "route/KindRouteSearch.h"
@@ -300,8 +301,9 @@ const char* zv_rates(const char* text, const char* scriptText, int trials) {
   return reply(out.endObject().endObject());
 }
 
-const char* zv_generate(double seed, double targetRate) {
-  const GeneratedLevel level = generateLevel(static_cast<std::uint64_t>(seed), targetRate);
+namespace {
+
+const char* replyGenerated(const GeneratedLevel& level) {
   JsonWriter out;
   out.beginObject()
       .key("found").boolean(level.found)
@@ -310,6 +312,18 @@ const char* zv_generate(double seed, double targetRate) {
       .key("rate100").number(level.rate100)
       .key("rooms").integer(level.rooms);
   return reply(out.endObject());
+}
+
+}  // namespace
+
+const char* zv_generate(double seed, double targetRate) {
+  return replyGenerated(generateLevel(static_cast<std::uint64_t>(seed), targetRate));
+}
+
+const char* zv_daily_level(const char* date, int index, double targetRate) {
+  if (!isDailyDate(date)) return replyError(notADateMessage(date));
+  if (index < 0 || index >= static_cast<int>(kDailyLike.size())) return replyError("the daily pack has no level " + std::to_string(index + 1));
+  return replyGenerated(makeDailyLevel(date, static_cast<std::size_t>(index), targetRate));
 }
 
 const char* zv_kind(const char* text, const char* fromText, double budgetSeconds) {

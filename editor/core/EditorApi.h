@@ -68,6 +68,10 @@ ZV_API const uint8_t* zv_backdrop_png(const char* text, size_t* size);
  * {"found": bool, "text", "route", "rate100", "rooms"}, text and route empty when none was made. */
 ZV_API const char* zv_generate(double seed, double targetRate);
 
+/* Level index (0 to 9) of the daily pack of the date (YYYY-MM-DD), made as hard as targetRate:
+ * as zv_generate's answer, or {"error"} for a date that is not a day or an index out of range. */
+ZV_API const char* zv_daily_level(const char* date, int index, double targetRate);
+
 /* A level pack's text read as the game reads a .zvpack file: {"errors": bool, "name", "levels":
  * [each level's text], "issues": [as zv_check's, at the pack file's own lines and columns]}. */
 ZV_API const char* zv_read_pack(const char* text);

@@ -6,10 +6,15 @@ to play again (which waits again) and says so; quitting and a click after a cras
 their own line, and the page leads back to the editor with the level unchanged; a link that holds
 no playable level says why, starts no game and leaves the editor's draft alone. A level pack's link
 carries the pack file byte for byte; its levels, typed through with keys, win the game in order;
-a pack that cannot be played says where, in the pack reader's words.
-    tests/web/level_link_test.py SITE_DIR LEVELS_DIR"""
+a pack that cannot be played says where, in the pack reader's words. A day's pack plays the levels
+the solver makes for that date, byte for byte; a level whose next one is not made yet waits at its
+start until it is; the first level's route typed in real time reaches level 2; Share gives the
+day's link and "Today's levels" leads to today's.
+    tests/web/level_link_test.py SITE_DIR LEVELS_DIR SOLVER"""
 import json
 import os
+import re
+import tempfile
 import subprocess
 import sys
 import zlib
@@ -63,9 +68,20 @@ PROBLEM = "document.getElementById('problem') && document.getElementById('proble
 NO_GAME = "typeof Module.calledRun === 'undefined' && !document.querySelector('script[src=\"zarvolith.js\"]')"
 
 
+DAILY_DATE = "2026-12-24"
+LEVEL_FILES = "Module.FS.readdir('/levels').filter((n) => /^level\\d+\\.txt$/.test(n)).length"
+# Keeps the day's levels made after this from the game's files until release() (the test's own
+# stand-in for a slow worker), so that a level's wait for the next one can be seen.
+HOLD_BACK = ("import('./daily-pack.js').then(({ DailyPack }) => { const write = DailyPack.prototype.writeMade;"
+             " DailyPack.prototype.writeMade = function () { if (window.released) return write.call(this); window.heldBack = this; };"
+             " window.release = () => { window.released = true; if (window.heldBack) write.call(window.heldBack); }; })")
+TEXT = "(id) => document.getElementById(id).textContent"
+
+
 class LinkTest(BrowserTest):
-    def __init__(self, site, levels):
+    def __init__(self, site, levels, solver):
         super().__init__(site, None, levels)
+        self.solver = solver
 
     def level(self, n):
         return open(os.path.join(self.levels, "level%d.txt" % n), "rb").read()
@@ -273,7 +289,70 @@ class LinkTest(BrowserTest):
             self.check("a pack link that %s says so and starts no game" % name,
                        message and all(w in message for w in words) and self.page.evaluate(NO_GAME), repr(message))
 
+    def text_of(self, element_id):
+        return self.page.evaluate("document.getElementById(%s).textContent" % json.dumps(element_id))
+
+    def daily_pack(self, native):
+        self.open_link(level_link.level_code(self.level(1)))
+        self.page.wait_for("window.Module && Module.calledRun", 60)
+        today = self.page.evaluate("new Date().toISOString().slice(0, 10)")
+        self.page.loaded = False
+        self.page.evaluate("document.getElementById('today').click()")
+        shown = self.page.wait_for("document.getElementById('pack')?.textContent.includes(%s)" % json.dumps(today), 30)
+        self.check("Today's levels leads to today's pack", shown, self.text_of("pack"))
+
+        self.open_link(DAILY_DATE, key="daily")
+        self.page.wait_for("window.Module && Module.calledRun", 60)
+        self.page.evaluate(HOLD_BACK)
+        made = self.page.evaluate(LEVEL_FILES)
+        self.page.evaluate("document.getElementById('share').click()")
+        shared = self.page.wait_for("!document.getElementById('shared').hidden && document.getElementById('shared').textContent", 5)
+        self.check("Share gives the day's link", shared and shared.endswith("index.html#daily=" + DAILY_DATE), repr(shared))
+        self.click_canvas()
+        self.page.wait_for("Module._zarvolithGameState() === %d" % INSTRUCTIONS, 10)
+        self.click_canvas()
+        output, _ = native.communicate(timeout=600)
+        route = re.search(r"^level 1, .*: (\S.*)$", output, re.M).group(1)
+        if made == 1:
+            self.held(1)
+        self.play_route(route)
+        reached = self.page.wait_for("Module._zarvolithLevelNumber() === 2 && Module._zarvolithGameState() === %d" % PLAYING, 15)
+        self.check("the day's first level, its route typed in real time, reaches level 2", reached,
+                   "level %s" % self.page.evaluate("Module._zarvolithLevelNumber()"))
+        if made == 2:
+            self.held(2)
+        self.check("the test kept level 3 back in time", made <= 2, "%d levels made" % made)
+        self.page.wait_for("%s === 10" % LEVEL_FILES, 300)
+        played = b"".join(bytes(self.page.evaluate("Array.from(Module.FS.readFile('/levels/level%d.txt'))" % n)) for n in range(1, 11))
+        with open(self.daily_file, "rb") as pack:
+            heading = pack.readline()
+            self.check("the page's day's pack is the solver's, byte for byte", played == pack.read(), heading.decode())
+        edit = self.page.evaluate("document.getElementById('edit').href").split("#level=")[1]
+        same = self.page.evaluate("import('./level-code.js').then(m => m.decodeLevel(%s))" % json.dumps(edit))
+        self.check("the page offers the level played to the editor",
+                   same.get("text") == bytes(self.page.evaluate("Array.from(Module.FS.readFile('/levels/level2.txt'))")).decode("latin-1"))
+
+        self.open_link("2026-02-30", key="daily")
+        message = self.page.wait_for(PROBLEM, 30)
+        self.check("a day that is not in the calendar says so and starts no game",
+                   message and "is not a date" in message and self.page.evaluate("!Module.calledRun"), repr(message))
+
+    def held(self, level):
+        """Level n waits at its start while the next one is not made, and goes once it is."""
+        waiting = self.page.wait_for("Module._zarvolithLevelNumber() === %d && Module.preMainLoop() === false" % level, 10)
+        before = self.shot()
+        self.page.pump(1)
+        self.check("level %d waits at its start, unchanged, while level %d is made, and the page says so" % (level, level + 1),
+                   waiting and before == self.shot() and "still being made" in self.text_of("hint"), self.text_of("hint"))
+        self.page.evaluate("release()")
+        self.check("level %d goes on once level %d is made" % (level, level + 1),
+                   self.page.wait_for("Module.preMainLoop() === true", 5))
+
     def run(self):
+        self.daily_file = os.path.join(tempfile.mkdtemp(), "daily.zvpack")
+        native = subprocess.Popen([self.solver, "--generate", "--daily", DAILY_DATE, "--pack", self.daily_file,
+                                   "--levels", self.levels], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        self.daily_pack(native)
         self.shipped_pack()
         self.pack_played()
         self.bad_packs()
@@ -285,7 +364,7 @@ class LinkTest(BrowserTest):
 
 
 def main():
-    return run_checks(LinkTest(*sys.argv[1:3]), "level links")
+    return run_checks(LinkTest(*sys.argv[1:4]), "level links")
 
 
 if __name__ == "__main__":

@@ -13,6 +13,7 @@
 #include "level/LevelCheck.h"
 #include "level/LevelPack.h"
 #include "level/TileTable.h"
+#include "route/DailyPack.h"
 #include "route/LevelRun.h"
 #include "route/LevelSearch.h"
 #include "route/TimingError.h"
@@ -62,6 +63,11 @@ std::string siteFactsModule() {
   pack.beginObject().key("maxBytes").integer(static_cast<int>(kMaxPackBytes)).key("maxLevels").integer(kMaxPackLevels)
       .key("maxNameCharacters").integer(kMaxPackNameCharacters).key("heading").string(kPackHeading).endObject();
   exportFact(module, "PACK_LIMITS", pack);
+
+  JsonWriter daily;
+  daily.beginArray();
+  for (int like : kDailyLike) daily.integer(like);
+  exportFact(module, "DAILY_LIKE", daily.endArray());
 
   JsonWriter backdrop;
   backdrop.beginObject().key("width").integer(art::kScreenWidth).key("height").integer(art::kScreenHeight).endObject();

@@ -331,7 +331,7 @@ int generate(const Options& options) {
 // Writes the day's pack, saying how each level came out.
 int generateDaily(const Options& options) {
   if (!isDailyDate(options.daily)) {
-    std::cerr << "solver: " << options.daily << " is not a date of the calendar written YYYY-MM-DD\n";
+    std::cerr << "solver: " << notADateMessage(options.daily) << "\n";
     return 2;
   }
   std::array<double, kDailyLike.size()> targets{};
