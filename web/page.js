@@ -73,7 +73,7 @@ async function startPack(code) {
 // editor while it is played. Share gives the day's link.
 async function startDaily(date) {
   showDaily(date, 0);
-  $('today').hidden = true;
+  $('today').hidden = date === dailyDate('#daily');
   const daily = new DailyPack(date, {
     onRefused: (why, index) => {
       if (index === 0) refuse(why, DAILY.noun);

@@ -2,10 +2,9 @@
 # A three-level pack played by zarvolith-play: each level's route typed in real time leads to the
 # next, the last exit shows the escape picture, and the private game directory is gone once the
 # game ends. A pack cut short, or a folder with a bad level, is refused with its line and column
-# before the game is started. --daily hands the game the day's generated levels.
+# before the game is started.
 . "$(dirname "$0")/lib.sh"
 PLAY_BIN=${PLAY_BIN:?PLAY_BIN must name zarvolith-play}
-SOLVER_BIN=${SOLVER_BIN:?SOLVER_BIN must name the solver}
 make_game_dir
 mkdir "$WORK/tmp"
 # GAME_PID is zarvolith-play: on the way out its game goes first, so that no window of this
@@ -76,20 +75,4 @@ status=$?
 grep -qF "folder/level2.txt:5:2: " "$WORK/stderr" || fail "the folder's refusal: $(cat "$WORK/stderr")"
 [ ! -e "$WORK/started" ] || fail "the game was started for a refused folder"
 
-# The day's levels: zarvolith-play makes the ten levels the solver writes for that day, from the
-# shipped levels and their routes, and hands them to the game in order.
-mkdir -p "$WORK/data/levels"
-ln -s "$WORK/game/images" "$WORK/game/audio" "$WORK/data/"
-cp "$(dirname "$0")"/../../levels/level*.txt "$(dirname "$0")"/../../levels/level*.route "$WORK/data/levels/"
-"$SOLVER_BIN" --levels "$WORK/data/levels" --generate --daily 2026-12-24 --pack "$WORK/day.zvpack" >/dev/null ||
-  fail "the solver made no pack for 2026-12-24"
-printf '#!/bin/sh\nfor n in $(seq 1 20); do [ -e levels/level$n.txt ] && cat levels/level$n.txt; done > "%s/seen"\nexit 0\n' "$WORK" \
-  > "$WORK/seer" && chmod +x "$WORK/seer"
-TMPDIR="$WORK/tmp" "$PLAY_BIN" --game "$WORK/seer" --data "$WORK/data" --daily 2026-12-24 >"$WORK/stdout" 2>"$WORK/stderr" ||
-  fail "--daily 2026-12-24 failed: $(cat "$WORK/stderr")"
-tail -n +2 "$WORK/day.zvpack" | cmp -s - "$WORK/seen" || fail "the game was not handed the day's ten levels"
-TMPDIR="$WORK/tmp" "$PLAY_BIN" --game "$WORK/marker" --data "$WORK/data" --daily 2026-02-30 >"$WORK/stdout" 2>"$WORK/stderr"
-status=$?
-[ "$status" -eq 1 ] && grep -qF "2026-02-30: not a date" "$WORK/stderr" || fail "a day not in the calendar: $status, $(cat "$WORK/stderr")"
-[ ! -e "$WORK/started" ] || fail "the game was started for a day not in the calendar"
 echo "pack play: ok"
