@@ -103,8 +103,8 @@ namespace {
 // Blocks of wall about the room, off the start's fall and the exit's mouth: rests, ledges and
 // corners that give each room a shape of its own. A block that spoils the way is caught by the proof.
 void wallBlocks(Room& room, Dice& dice) {
-  for (int i = dice.between(2, 4); i > 0; --i) {
-    const int width = dice.between(1, 3), height = dice.between(1, 2);
+  for (int i = dice.between(3, 6); i > 0; --i) {
+    const int width = dice.between(1, 4), height = dice.between(1, 2);
     const int row = dice.between(3, kFloor - 3), column = dice.between(2, kLast - 1 - width);
     const char wall = dice.chance(0.5) ? '(' : ')';
     bool clear = true;
@@ -124,8 +124,8 @@ Room zigzagRoom(Dice& dice, double h) {
   Room room = closedRoom();
   const int tiers = dice.between(2, 4);
   const int gap = std::max(2, 4 - static_cast<int>(h * 2.5));
-  int row = dice.between(2, 3);
-  room.at(row, dice.between(2, 6)) = 'g';
+  int row = dice.between(2, 4);
+  room.at(row, dice.between(2, 8)) = 'g';
   bool fromLeft = true;
   for (int tier = 0; tier <= tiers; ++tier) {
     const int shelfRow = row + 1;
@@ -136,7 +136,10 @@ Room zigzagRoom(Dice& dice, double h) {
     // Spikes on the shelf's far part: the glider must keep clear of them on its way to the gap.
     const int spikes = static_cast<int>(h * 6.0) - dice.between(0, 2);
     const int offset = dice.between(1, std::max(1, to - from - spikes - 1));
-    for (int i = 0; i < spikes; ++i) room.at(shelfRow - 1, fromLeft ? to - offset - i : from + offset + i) = '=';
+    for (int i = 0; i < spikes; ++i) {
+      char& cell = room.at(shelfRow - 1, fromLeft ? to - offset - i : from + offset + i);
+      if (cell == ' ') cell = '=';
+    }
     row = shelfRow + dice.between(2, 4);
     if (row > kFloor - 3) break;
     fromLeft = !fromLeft;
@@ -215,6 +218,20 @@ Room openRoom(Dice& dice, double h) {
   return room;
 }
 
+// A ceiling lowered by whole rows of wall down to the row above the start's, in some easier rooms
+// with no fire to lift the glider into it: with the wall blocks, what gives rooms of one plan shapes of
+// their own.
+void lowerCeiling(Room& room, Dice& dice, double h) {
+  if (h >= 0.5) return;
+  for (const std::string& row : room.rows)
+    if (row.find_first_of(kFires, 0, sizeof kFires) != std::string::npos) return;
+  int startRow = 1;
+  while (startRow < kFloor && room.rows[static_cast<std::size_t>(startRow)].find('g') == std::string::npos) ++startRow;
+  if (startRow < 2 || startRow == kFloor || !dice.chance(0.5)) return;
+  for (int r = 1, depth = dice.between(1, startRow - 1); r <= depth; ++r)
+    for (int c = 1; c < kLast; ++c) room.at(r, c) = '(';
+}
+
 }  // namespace
 
 std::string buildRoom(std::uint64_t seed, double hardness) {
@@ -222,6 +239,7 @@ std::string buildRoom(std::uint64_t seed, double hardness) {
   const double h = std::clamp(hardness, 0.0, 1.0);
   Room room = dice.chance(0.5) ? zigzagRoom(dice, h) : openRoom(dice, h);
   wallBlocks(room, dice);
+  lowerCeiling(room, dice, h);
   return textOf(dice.chance(0.5) ? mirrored(room) : room);
 }
 
