@@ -50,7 +50,7 @@ EOF
 ## How the generator works
 
 `route/LevelGenerator.cpp`, in the route library beside the search, so the command line, the
-tests and (later) the browser's core run the same code.
+tests, the editor's "Generate…" and the game page's daily pack run the same code.
 
 - **Rooms.** A seed and a *hardness* (0 to 1) build a closed room of one of two shapes: an *open
   room* (a start on a ledge at the top, an exit in the floor on the far side, and between them
@@ -58,8 +58,10 @@ tests and (later) the browser's core run the same code.
   before a tall one to climb it, spike rows with a gap, hazards hanging under shelves, and a spiked
   floor in hard rooms) or a *descent* (shelves from alternate walls, each ending in a gap to drop
   through, spikes along their far ends in hard rooms, and the exit under the last gap). Shelves
-  under the ceiling, steps in the floor and a few blocks of wall give each room a shape of its
-  own; half the rooms are mirrored left for right. Hardness narrows exits and gaps, adds and
+  under the ceiling, steps in the floor, three to six blocks of wall and, in half the easier rooms
+  with no fire, a ceiling lowered to the row above the start give each room a shape of its own
+  (ten rooms from ten seeds at one target differ in at least 40 of their 300 cells); half the
+  rooms are mirrored left for right. Hardness narrows exits and gaps, adds and
   raises obstacles and spikes floors.
 - **Acceptance.** A room must pass the checker with no error or warning; the solver must win it
   (12-frame segments, at most 120,000 of them); its fastest win is reshaped by the kind route
