@@ -23,6 +23,19 @@ function wrap(module) {
   };
 }
 
+// Level texts hold one byte a character (as `levelBytes` in level-code.js reads them), so they
+// reach the core byte for byte, as a pointer to a copy filled here, rather than through UTF-8.
+function withText(module, text, use) {
+  const at = module._malloc(text.length + 1);
+  for (let i = 0; i < text.length; ++i) module.HEAPU8[at + i] = text.charCodeAt(i) & 0xff;
+  module.HEAPU8[at + text.length] = 0;
+  try {
+    return use(at);
+  } finally {
+    module._free(at);
+  }
+}
+
 // Loads a core. `hooks.onSearchProgress(runs)` and `hooks.onKindProgress({script, trials,
 // rates})` hear from long searches while they run.
 export async function loadCore(hooks = {}) {
@@ -32,18 +45,7 @@ export async function loadCore(hooks = {}) {
     print: () => {},
     printErr: () => {},
   });
-  // Level texts hold one byte a character (as `levelBytes` in level-code.js reads them), so they
-  // reach the core byte for byte, as a pointer to a copy filled here, rather than through UTF-8.
-  const withLevel = (text, use) => {
-    const at = module._malloc(text.length + 1);
-    for (let i = 0; i < text.length; ++i) module.HEAPU8[at + i] = text.charCodeAt(i) & 0xff;
-    module.HEAPU8[at + text.length] = 0;
-    try {
-      return use(at);
-    } finally {
-      module._free(at);
-    }
-  };
+  const withLevel = (text, use) => withText(module, text, use);
   const zv = wrap(module);
 
   const answer = (json) => JSON.parse(json);
@@ -58,10 +60,9 @@ export async function loadCore(hooks = {}) {
     kind: (text, from, budgetSeconds) => withLevel(text, (level) => answer(zv.kind(level, from, budgetSeconds))),
     route: (text, script) => withLevel(text, (level) => answer(zv.route(level, script))),
     // A level the generator makes from the seed at the target +-100 ms win rate (0 to 1):
-    // {found, text, route, rate100, rooms}.
+    // {found, text, route, rate100, rooms}; and level index (from 0) of the date's daily pack,
+    // made at the target, answered the same way, or {error} for a date that is not a day.
     generate: (seed, targetRate) => answer(zv.generate(seed, targetRate)),
-    // Level index (from 0) of the date's daily pack, made at the target: as generate's answer,
-    // or {error} for a date that is not a day.
     dailyLevel: (date, index, targetRate) => withLevel(date, (at) => answer(zv.dailyLevel(at, index, targetRate))),
     // A level pack's file text read: {errors, name, levels: [text...], issues}.
     readPack: (text) => withLevel(text, (pack) => answer(zv.readPack(pack))),
