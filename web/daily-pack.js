@@ -70,10 +70,11 @@ export class DailyPack {
     }
   }
 
+  // No level after this one: a level held for it goes on, and the page says why.
   refuse(why, index) {
     this.gaveUp = true;
-    this.onRefused(why, index);
     this.onLevelMade(this.written);
+    this.onRefused(why, index);
   }
 
   // Level index made and its backdrop drawn, {text, png}; or null, with onRefused told why.

@@ -36,9 +36,9 @@ const stops = [
 ];
 
 // A new link typed over this one, as "Today's levels" makes, starts the page again with it.
-const hashes = new AbortController();
-window.addEventListener('hashchange', () => location.reload(), { signal: hashes.signal });
-stops.push(() => hashes.abort());
+const links = new AbortController();
+window.addEventListener('hashchange', () => location.reload(), { signal: links.signal });
+stops.push(() => links.abort());
 
 // Takes the page's own listeners, timers and animation frames away; the game runs on alone.
 export function stop() {
@@ -77,7 +77,7 @@ async function startDaily(date) {
   const daily = new DailyPack(date, {
     onRefused: (why, index) => {
       if (index === 0) refuse(why, DAILY.noun);
-      else hint.show('over', `Level ${index + 1} could not be made (${why}): the pack ends at level ${index}.`);
+      else $('pack').textContent = `The levels of ${date}: level ${index + 1} could not be made (${why}), so the pack ends at level ${index}.`;
     },
     onLevelMade: (made) => {
       showDaily(date, made);
@@ -90,7 +90,7 @@ async function startDaily(date) {
   };
   const share = $('share');
   share.hidden = false;
-  share.addEventListener('click', () => shareLink(dailyUrl(date)));
+  share.addEventListener('click', () => shareLink(dailyUrl(date)), { signal: links.signal });
   daily.install();
   playLink(hint, false, false);
   loadGame();
