@@ -1,7 +1,7 @@
 // A worker that runs the editor core's long jobs off the page's thread: the solver's search, the
-// win rates, the kind route search, the level generator (also the daily pack's levels) and the backdrop drawing (as pixels for
-// the editor, as PNG files for the game). One job at a time; progress is posted
-// as it comes. A job is stopped by ending the worker, so it never needs to look for a signal.
+// win rates, the kind route search, the level generator (the daily pack's levels too) and the
+// backdrop drawing (as pixels for the editor, as PNG files for the game). One job at a time;
+// progress is posted as it comes. A job is stopped by ending the worker, so it never needs to look for a signal.
 import { loadCore } from './core-api.js';
 
 const ready = loadCore({

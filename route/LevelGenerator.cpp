@@ -101,7 +101,8 @@ Room mirrored(const Room& room) {
 namespace {
 
 // Blocks of wall about the room, off the start's fall and the exit's mouth: rests, ledges and
-// corners that give each room a shape of its own. A block that spoils the way is caught by the proof.
+// corners that give each room a shape of its own. A block that spoils the way is caught by the
+// proof.
 void wallBlocks(Room& room, Dice& dice) {
   for (int i = dice.between(3, 6); i > 0; --i) {
     const int width = dice.between(1, 4), height = dice.between(1, 2);
@@ -219,8 +220,8 @@ Room openRoom(Dice& dice, double h) {
 }
 
 // A ceiling lowered by whole rows of wall down to the row above the start's, in some easier rooms
-// with no fire to lift the glider into it: with the wall blocks, what gives rooms of one plan shapes of
-// their own.
+// with no fire to lift the glider into it: with the wall blocks, what gives rooms of one plan
+// shapes of their own.
 void lowerCeiling(Room& room, Dice& dice, double h) {
   if (h >= 0.5) return;
   for (const std::string& row : room.rows)

@@ -1,7 +1,8 @@
 // What the page asks the running game: whether the music is playing, for its sound indicator and
 // its tests; the game's state (title, playing, lost, won...), for its gamepad's button, the level
 // that waits for the player and the end of the game; the level number, for a daily pack's levels
-// still being made; and which way the glider is steered, for the tests of its controls. And one thing it tells it: the wait for the player is over.
+// still being made; and which way the glider is steered, for the tests of its controls. And one
+// thing it tells it: the wait for the player is over.
 #include <SDL_mixer.h>
 #include <emscripten/emscripten.h>
 

@@ -75,7 +75,6 @@ LEVEL_FILES = "Module.FS.readdir('/levels').filter((n) => /^level\\d+\\.txt$/.te
 HOLD_BACK = ("import('./daily-pack.js').then(({ DailyPack }) => { const write = DailyPack.prototype.writeMade;"
              " DailyPack.prototype.writeMade = function () { if (window.released) return write.call(this); window.heldBack = this; };"
              " window.release = () => { window.released = true; if (window.heldBack) write.call(window.heldBack); }; })")
-TEXT = "(id) => document.getElementById(id).textContent"
 
 
 class LinkTest(BrowserTest):
@@ -349,10 +348,11 @@ class LinkTest(BrowserTest):
                    self.page.wait_for("Module.preMainLoop() === true", 5))
 
     def run(self):
-        self.daily_file = os.path.join(tempfile.mkdtemp(), "daily.zvpack")
-        native = subprocess.Popen([self.solver, "--generate", "--daily", DAILY_DATE, "--pack", self.daily_file,
-                                   "--levels", self.levels], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-        self.daily_pack(native)
+        with tempfile.TemporaryDirectory() as folder:
+            self.daily_file = os.path.join(folder, "daily.zvpack")
+            native = subprocess.Popen([self.solver, "--generate", "--daily", DAILY_DATE, "--pack", self.daily_file,
+                                       "--levels", self.levels], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+            self.daily_pack(native)
         self.shipped_pack()
         self.pack_played()
         self.bad_packs()
