@@ -42,6 +42,8 @@ export class Hint {
   }
 
   refresh() {
+    // The page's own controls follow the phase too (game.css).
+    document.documentElement.dataset.phase = this.phase;
     if (this.phase === 'over' || this.phase === 'making') {
       this.element.textContent = this.endLine;
       return;

@@ -73,7 +73,6 @@ async function startPack(code) {
 // editor while it is played. Share gives the day's link.
 async function startDaily(date) {
   showDaily(date, 0);
-  $('today').hidden = date === dailyDate('#daily');
   const daily = new DailyPack(date, {
     onRefused: (why, index) => {
       if (index === 0) refuse(why, DAILY.noun);
@@ -115,4 +114,7 @@ const date = dailyDate(location.hash);
 if (code !== null) startLink(code).catch((error) => refuse(String(error.message || error)));
 else if (packCode !== null) startPack(packCode).catch((error) => refuse(String(error.message || error), PACK.noun));
 else if (date !== null) startDaily(date).catch((error) => refuse(String(error.message || error), DAILY.noun));
-else loadGame();
+else {
+  $('today').hidden = false;
+  loadGame();
+}

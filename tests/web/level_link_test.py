@@ -292,13 +292,13 @@ class LinkTest(BrowserTest):
         return self.page.evaluate("document.getElementById(%s).textContent" % json.dumps(element_id))
 
     def daily_pack(self, native):
-        self.open_link(level_link.level_code(self.level(1)))
+        self.page.navigate(self.server.url + "index.html")
         self.page.wait_for("window.Module && Module.calledRun", 60)
         today = self.page.evaluate("new Date().toISOString().slice(0, 10)")
         self.page.loaded = False
         self.page.evaluate("document.getElementById('today').click()")
         shown = self.page.wait_for("document.getElementById('pack')?.textContent.includes(%s)" % json.dumps(today), 30)
-        self.check("Today's levels leads to today's pack", shown, self.text_of("pack"))
+        self.check("the shipped game's Today's levels leads to today's pack", shown, self.text_of("pack"))
 
         self.open_link(DAILY_DATE, key="daily")
         self.page.wait_for("window.Module && Module.calledRun", 60)
