@@ -64,11 +64,13 @@ void LevelManager::update(float dt) {
   if (GameState != LevelExit) return;
   if (!advancing) {
     advanceTimer = dt;
-    levelNumber = levelNumber + 1;
     advancing = true;
+    if (staysOnExit) return;
+    levelNumber = levelNumber + 1;
     loadLevel(levelNumber);
     return;
   }
+  if (staysOnExit) return;
   advanceTimer += dt;
   if (advanceTimer >= 0) {
     advancing = false;

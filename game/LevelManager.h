@@ -24,6 +24,9 @@ class LevelManager {
   bool advancing = false;     // an advance has started and not yet ended
   std::int32_t levelNumber = 0;  // the level last asked for
   LevelMedia* media = nullptr;
+  // Set by headless runs of one level: an exit ends play there, as LevelExit, with the same
+  // break in the frame, but no next level is read in.
+  bool staysOnExit = false;
 
   // Loads level n with the flames and crackle its fires back (or sets Escaped when its file does
   // not open, keeping the level shown and its facts).

@@ -235,13 +235,19 @@ void lowerCeiling(Room& room, Dice& dice, double h) {
 
 }  // namespace
 
-std::string buildRoom(std::uint64_t seed, double hardness) {
-  Dice dice(seed * 0x2545F4914F6CDD1Dull + 1);
+namespace {
+Dice roomDice(std::uint64_t seed) { return Dice(seed * 0x2545F4914F6CDD1Dull + 1); }
+}  // namespace
+
+RoomPlan planOf(std::uint64_t seed) { return roomDice(seed).chance(0.5) ? RoomPlan::Descent : RoomPlan::Open; }
+
+std::string buildRoom(std::uint64_t seed, double hardness, bool mirror) {
+  Dice dice = roomDice(seed);
   const double h = std::clamp(hardness, 0.0, 1.0);
   Room room = dice.chance(0.5) ? zigzagRoom(dice, h) : openRoom(dice, h);
   wallBlocks(room, dice);
   lowerCeiling(room, dice, h);
-  return textOf(dice.chance(0.5) ? mirrored(room) : room);
+  return textOf(mirror ? mirrored(room) : room);
 }
 
 std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
@@ -287,28 +293,63 @@ std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
 
 namespace {
 
-// The level with its exit a cell wider (a cell of floor beside it turned into exit) or narrower
-// (an end cell of it turned into floor); the same text when it cannot be.
-std::string resizedExit(std::string text, bool wider) {
-  const std::size_t floor = static_cast<std::size_t>(kFloor * (kGridColumns + 1));
+// The level a little easier or harder at its exit, each way it can be. Easier: the exit a cell
+// wider, over the wall or spike beside it. Harder: an end cell of the exit turned into the floor
+// beside it, or, beside a one-cell exit, a cell of open floor turned into spikes.
+std::vector<std::string> reshapedExits(const std::string& text, bool easier) {
+  const std::size_t floor = static_cast<std::size_t>(kFloor * (kGridColumns + 1)), up = kGridColumns + 1;
   const std::size_t first = text.find('G', floor), last = text.rfind('G', floor + kLast);
-  if (first == std::string::npos) return text;
-  if (!wider) {
-    if (first == last) return text;
-    const std::size_t end = first == floor + 1 ? last : first;  // keep the exit against a wall
-    text[end] = text[end == first ? first - 1 : last + 1];
-    return text;
+  std::vector<std::string> out;
+  if (first == std::string::npos) return out;
+  auto change = [&](std::size_t at, char to) {
+    out.push_back(text);
+    out.back()[at] = to;
+  };
+  if (!easier && first != last) {
+    change(first, text[first - 1]);
+    change(last, text[last + 1]);
+    return out;
   }
-  for (std::size_t at : {last + 1, first - 1})
-    if (at > floor && at < floor + kLast && isWall(text[at])) {
-      text[at] = 'G';
-      return text;
-    }
-  return text;
+  for (std::size_t at : {last + 1, first - 1}) {
+    if (at <= floor || at >= floor + kLast) continue;
+    if (easier && (isWall(text[at]) || text[at] == '=')) change(at, 'G');
+    if (!easier && isWall(text[at]) && text[at - up] == ' ') change(at, '=');
+  }
+  return out;
+}
+
+// A room with fewer cells of walls, hazards and fires inside it than this reads as bare, and two
+// bare rooms of one plan look alike: it is turned down before any proof. Whole rows of wall (a
+// lowered ceiling) do not count.
+constexpr int kLeastInnerCells = 32;
+
+int innerCells(const std::string& text) {
+  int cells = 0;
+  for (int r = 1; r < kFloor; ++r) {
+    const std::string inside = text.substr(static_cast<std::size_t>(r * (kGridColumns + 1) + 1), kLast - 1);
+    if (inside.find(' ') != std::string::npos)
+      cells += static_cast<int>(inside.size()) - static_cast<int>(std::count(inside.begin(), inside.end(), ' '));
+  }
+  return cells;
 }
 
 // Rooms this far off their target after the screening trials are not measured in full.
-constexpr double kScreenTolerance = 0.15;
+constexpr double kScreenTolerance = 0.25;
+
+// The route's stray objects and its rate on the room. The rate's first trials screen the room: one
+// far off its target, or with a stray object, is not measured further, and rateTrials says so.
+void place(LevelRun& run, const InputScript& route, double target, const GenerateLimits& limits, GeneratedLevel& out) {
+  out.route = route;
+  out.strayObjects = static_cast<int>(strayCells(run, route).size());
+  const int frames100 = framesForMilliseconds(100);
+  TrialRandom random(kTrialSeed);
+  WinRate rate;
+  addTrials(rate, run, route, frames100, limits.screenTrials, random);
+  if (std::fabs(rate.rate() - target) <= kScreenTolerance && !out.strayObjects)
+    addTrials(rate, run, route, frames100, kRateTrials - rate.trials, random);
+  out.rate100 = rate.rate();
+  out.rateTrials = rate.trials;
+}
 
 // The room's kindest found route, its rate and its stray objects, or false when the room is unfit.
 bool prove(const std::string& text, double target, const GenerateLimits& limits, GeneratedLevel& out) {
@@ -326,16 +367,34 @@ bool prove(const std::string& text, double target, const GenerateLimits& limits,
   const KindSearchResult kinder = searchKindRoute(run, compactScript(found.script), kind);
   if (!kinder.startWon) return false;
   out.text = text;
-  out.route = kinder.script;
-  out.strayObjects = static_cast<int>(strayCells(run, kinder.script).size());
-  // The reported rate's first trials screen the room; a room far off its target is not measured
-  // further. Trial t is the same in both, so the screen is the full figure's beginning.
-  const int frames100 = framesForMilliseconds(100);
-  out.rate100 = measureWinRate(run, kinder.script, frames100, limits.screenTrials, kTrialSeed).rate();
-  out.rateTrials = limits.screenTrials;
-  if (std::fabs(out.rate100 - target) > kScreenTolerance || out.strayObjects) return true;
-  out.rate100 = measureWinRate(run, kinder.script, frames100, kRateTrials, kTrialSeed).rate();
-  out.rateTrials = kRateTrials;
+  place(run, kinder.script, target, limits, out);
+  return true;
+}
+
+// A room changed a little (its exit resized) keeps the route found for it, when that still wins
+// played exactly: only its rate and stray objects are measured again.
+bool reprove(const std::string& text, double target, const GenerateLimits& limits, GeneratedLevel& out) {
+  if (!checkLevelText(text).issues.empty()) return false;
+  LevelRun run(readLevelText(text).rows, 1);
+  if (replayScript(run, withRunOut(out.route)).outcome != Outcome::Won) return false;
+  out.text = text;
+  place(run, out.route, target, limits, out);
+  return true;
+}
+
+// The level without its stray hazards and fires, when its route still wins without them.
+bool clearStrays(GeneratedLevel& level, double target, const GenerateLimits& limits) {
+  std::string text = level.text;
+  {
+    LevelRun run(readLevelText(text).rows, 1);
+    // Inside the room a stray cell becomes air; in the floor, wall.
+    for (const GridCell& cell : strayCells(run, level.route))
+      text[static_cast<std::size_t>(cell.row * (kGridColumns + 1) + cell.column)] =
+          cell.row < kFloor ? ' ' : cell.column < kGridColumns / 2 ? ')' : '(';
+  }
+  GeneratedLevel cleared = level;
+  if (!reprove(text, target, limits, cleared) || cleared.strayObjects) return false;
+  level = cleared;
   return true;
 }
 
@@ -360,22 +419,38 @@ bool rateOfShippedLevel(const std::string& levelsDir, int n, double& rate, std::
 
 GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const GenerateLimits& limits) {
   GeneratedLevel best;
-  // A first guess from the target, then halving steps towards it: too easy, harder next time.
-  double hardness = std::clamp((1.0 - targetRate) * 2.0, 0.0, 1.0);
-  double step = 0.25;
+  // Each plan is aimed on its own, for at one hardness a descent is much harder than an open room:
+  // a first guess from the target, then halving steps towards it: too easy, harder next time.
+  struct Aim {
+    double hardness, step;
+  };
+  const double guess = std::clamp((1.0 - targetRate) * 2.0, 0.0, 1.0);
+  std::array<Aim, 2> aims{{{guess, 0.25}, {guess, 0.25}}};
   for (int room = 0; room < limits.maxRooms; ++room) {
+    const std::uint64_t roomSeed = seed * 1000003ull + static_cast<std::uint64_t>(room);
+    Aim& aim = aims[planOf(roomSeed) == RoomPlan::Descent ? 1 : 0];
     GeneratedLevel tried;
-    tried.hardness = hardness;
-    const bool proved = prove(buildRoom(seed * 1000003ull + static_cast<std::uint64_t>(room), hardness), targetRate, limits, tried);
+    tried.hardness = aim.hardness;
+    // Odd seeds fly right and even seeds left, so that neighbouring seeds never share a layout.
+    const std::string text = buildRoom(roomSeed, aim.hardness, seed % 2 == 0);
     best.rooms = room + 1;
-    if (!proved) continue;
-    // A room measured in full is near its target: its exit a cell wider or narrower may land it.
-    for (int nudge = 0; nudge < 2 && tried.rateTrials == kRateTrials && tried.strayObjects == 0 &&
-                        std::fabs(tried.rate100 - targetRate) > kRateTolerance; ++nudge) {
-      GeneratedLevel nudged = tried;
-      const std::string text = resizedExit(tried.text, tried.rate100 < targetRate);
-      if (text == tried.text || !prove(text, targetRate, limits, nudged) || nudged.rateTrials != kRateTrials) break;
-      tried = nudged;
+    if (innerCells(text) < kLeastInnerCells || !prove(text, targetRate, limits, tried)) continue;
+    if (tried.strayObjects) clearStrays(tried, targetRate, limits);
+    // A room measured in full is near its target: its exit reshaped once or twice, easier or
+    // harder, may land it. Past the target the nudging stops.
+    const bool easier = tried.rate100 < targetRate;
+    for (int nudge = 0; nudge < 3 && tried.rateTrials == kRateTrials && tried.strayObjects == 0 &&
+                        (tried.rate100 < targetRate) == easier && std::fabs(tried.rate100 - targetRate) > kRateTolerance;
+         ++nudge) {
+      GeneratedLevel nearest = tried;
+      for (const std::string& text : reshapedExits(tried.text, easier)) {
+        GeneratedLevel nudged = tried;
+        if (reprove(text, targetRate, limits, nudged) && nudged.rateTrials == kRateTrials && nudged.strayObjects == 0 &&
+            std::fabs(nudged.rate100 - targetRate) < std::fabs(nearest.rate100 - targetRate))
+          nearest = nudged;
+      }
+      if (nearest.text == tried.text) break;
+      tried = nearest;
     }
     const double miss = tried.rate100 - targetRate;
     if (std::fabs(miss) <= kRateTolerance && tried.strayObjects == 0 && tried.rateTrials == kRateTrials) {
@@ -383,8 +458,8 @@ GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const Genera
       tried.rooms = room + 1;
       return tried;
     }
-    hardness = std::clamp(hardness + (miss > 0 ? step : -step), 0.0, 1.0);
-    step = std::max(0.05, step * 0.7);
+    aim.hardness = std::clamp(aim.hardness + (miss > 0 ? aim.step : -aim.step), 0.0, 1.0);
+    aim.step = std::max(0.05, aim.step * 0.7);
   }
   return best;
 }

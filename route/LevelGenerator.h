@@ -43,8 +43,11 @@ bool rateOfShippedLevel(const std::string& levelsDir, int n, double& rate, std::
 // A level whose kindest found route wins about targetRate (0 to 1) of the time at +-100 ms.
 GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const GenerateLimits& limits = {});
 
-// The room a seed and a hardness (0 to 1) build, before any proof.
-std::string buildRoom(std::uint64_t seed, double hardness);
+// The room a seed and a hardness (0 to 1) build, before any proof, on the plan the seed picks;
+// mirrored, its start is on the right and its exit to the left.
+std::string buildRoom(std::uint64_t seed, double hardness, bool mirror);
+enum class RoomPlan { Open, Descent };
+RoomPlan planOf(std::uint64_t seed);
 
 // Hazard and fire cells of the level that lie more than kStrayCells from every point of the
 // route's path and touch no hazard, fire or inner wall cell that does not.

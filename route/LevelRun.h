@@ -44,19 +44,13 @@ class LevelRun {
   // Presses or releases keys as the keyboard would for `input`, then runs one frame.
   Outcome frame(Steer input);
   Outcome outcome() const;
-  // The glider; after a win that brought in the next level, where it was last on this one (a
-  // frame before it reached the exit), not at the next level's start.
+  // The glider; after a win, where it reached the exit.
   const Glider& currentGlider() const;
   // The level's rows as the game read them, whatever was played since.
   const LevelRows& cells() const;
 
  private:
-  void load();
-  // True when the level manager has deleted this run's level and brought in the next one.
-  bool levelReplaced() const;
-
   LevelRows rows_;
   int levelNumber_;
   LevelObjectList* level_ = nullptr;  // also the game's currentLevel while it is in play
-  Glider lastOwn_;                    // the glider before the last frame
 };

@@ -79,12 +79,17 @@ WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFr
                        std::uint64_t seed) {
   TrialRandom random(seed);
   WinRate result;
+  addTrials(result, run, script, maxOffsetFrames, trials, random);
+  return result;
+}
+
+void addTrials(WinRate& rate, LevelRun& run, const InputScript& script, int maxOffsetFrames, int trials,
+               TrialRandom& random) {
   for (int t = 0; t < trials; ++t) {
     const InputScript played = jitterScript(script, maxOffsetFrames, random);
-    if (replayScript(run, played).outcome == Outcome::Won) ++result.wins;
-    ++result.trials;
+    if (replayScript(run, played).outcome == Outcome::Won) ++rate.wins;
+    ++rate.trials;
   }
-  return result;
 }
 
 RouteRates measureRouteRates(LevelRun& run, const InputScript& script, int trials) {

@@ -43,6 +43,10 @@ struct WinRate {
 // Plays `trials` jittered copies of the script; the same seed gives the same trials.
 WinRate measureWinRate(LevelRun& run, const InputScript& script, int maxOffsetFrames, int trials,
                        std::uint64_t seed);
+// Adds `trials` more to `rate`, drawn from `random` where the last call left it: a rate measured
+// in parts is the same as one measured at once.
+void addTrials(WinRate& rate, LevelRun& run, const InputScript& script, int maxOffsetFrames, int trials,
+               TrialRandom& random);
 
 // A route's figures: whether it wins played exactly (with the run-out), and its win rates at
 // each of kRateMilliseconds of timing error over the same fixed-seed trials.

@@ -1,5 +1,5 @@
-// A level run replays the same after a win: when the glider reaches the exit the game moves on to
-// the next level file in ./levels, and the run must start its own level again, not that one.
+// A level run replays the same after a win, whether or not ./levels holds a next level: the run
+// ends on its own level at the exit and starts that level again, never the next one.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -61,6 +61,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
     replayScript(run, fall);  // the run ends after a win: its destructor must free the right level
     EXPECT_EQ(run.cells()[1][3], 'g') << "the run's own rows, not the next level's";
     EXPECT_LT(run.currentGlider().y, 20.0f) << "the glider at level 1's exit, not at the next level's start";
+    EXPECT_EQ(run.frame(Steer::None), Outcome::Won) << "a won run stays won";
   }
   EXPECT_EQ(winFrames[1], winFrames[0]);
   EXPECT_EQ(winFrames[2], winFrames[0]);
