@@ -33,8 +33,10 @@ std::string notADateMessage(const std::string& date) {
 GeneratedLevel makeDailyLevel(const std::string& date, std::size_t index, double target) {
   const std::uint64_t seed = dateSeed(date) % 1000000007ull;
   GeneratedLevel level;
+  // Each level's seeds are its index plus steps of 16 (16 x 4 attempts fit in 64), so the pack's
+  // levels take turns to fly right and left, whatever the attempt.
   for (int attempt = 0; attempt < kDailySeedsPerLevel && !level.found; ++attempt)
-    level = generateLevel(seed * 64 + index * kDailySeedsPerLevel + static_cast<std::uint64_t>(attempt), target);
+    level = generateLevel(seed * 64 + static_cast<std::uint64_t>(attempt) * 16 + index, target);
   return level;
 }
 

@@ -11,6 +11,7 @@
 constexpr std::array<int, 10> kDailyLike = {3, 5, 7, 10, 12, 15, 18, 20, 22, 25};
 // Seeds a daily level may try before the pack is given up: each given up seed moves to the next.
 constexpr int kDailySeedsPerLevel = 4;
+static_assert(kDailySeedsPerLevel * 16 <= 64 && kDailyLike.size() <= 16, "a level's seeds stay within the day's 64");
 
 // Whether the text is a date as the pack names it, YYYY-MM-DD, and a real day of the calendar.
 bool isDailyDate(const std::string& date);

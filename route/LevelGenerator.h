@@ -4,8 +4,8 @@
 // far side, shelves of one-way walls, pillars to fly over, fires that lift over them, spike rows
 // and hazard blocks. The solver must win it, the fastest calm route through it is reshaped by a
 // short kind search, and that route's win rate at +-100 ms must land within kRateTolerance of the
-// target with no stray hazard or fire; otherwise the hardness moves towards the target and another
-// room is built. Every bound is a count, never the clock, so the same seed and target give the
+// target with no stray hazard or fire (stray ones are cleared). A room near its target has its exit
+// reshaped to land it; otherwise the hardness moves towards the target and another room is built. Every bound is a count, never the clock, so the same seed and target give the
 // same level, byte for byte, on every machine.
 #include <cstdint>
 #include <string>

@@ -59,23 +59,33 @@ tests, the editor's "Generate…" and the game page's daily pack run the same co
   floor in hard rooms) or a *descent* (shelves from alternate walls, each ending in a gap to drop
   through, spikes along their far ends in hard rooms, and the exit under the last gap). Shelves
   under the ceiling, steps in the floor, three to six blocks of wall and, in half the easier rooms
-  with no fire, a ceiling lowered to the row above the start give each room a shape of its own
-  (ten rooms from ten seeds at one target differ in at least 40 of their 300 cells); half the
-  rooms are mirrored left for right. Hardness narrows exits and gaps, adds and
-  raises obstacles and spikes floors.
+  with no fire, a ceiling lowered to the row above the start give each room a shape of its own.
+  Odd seeds' rooms fly right and even seeds' rooms left (mirrored), so neighbouring seeds never
+  share a layout; with the shapes, ten rooms from ten seeds at one target differ in at least 40 of
+  their 300 cells. Hardness narrows exits and gaps, adds and raises obstacles and spikes floors.
+- **Bare rooms.** A room with fewer than 32 cells of wall, hazard or fire inside it (whole rows of
+  wall not counted) reads as bare, and two bare rooms look alike: it is turned down before any
+  proof, which costs nothing.
 - **Acceptance.** A room must pass the checker with no error or warning; the solver must win it
   (12-frame segments, at most 120,000 of them); its fastest win is reshaped by the kind route
   search for at most 24 candidates of 40 jittered replays; and that route must win within
   5 points of the target at +-100 ms over the 500 replays the solver reports, with nothing stray.
-  The first 100 of those replays screen the room: one more than 15 points off is not measured
+  The first 100 of those replays screen the room: one more than 25 points off is not measured
   further.
-- **Aiming.** The first hardness is guessed from the target; after each room measured the hardness
-  moves towards the target in steps that shrink (0.25, then x0.7, at least 0.05), and another room
-  is built from the next seed. After 40 rooms the generator gives up on the seed. Every bound is a
-  count, so the same seed and target give the same level on every machine.
+- **Landing.** A room measured in full but outside the 5 points has its exit reshaped, up to three
+  times, keeping its route: wider over the wall or spike beside it when too hard; when too easy,
+  narrower, or a cell of open floor beside a one-cell exit turned into spikes. Of the changes that
+  still win, the one nearest the target is kept; past the target the reshaping stops.
+- **Aiming.** The two shapes are aimed apart, since at one hardness a descent is much harder than
+  an open room. The first hardness is guessed from the target; after each room measured, its
+  shape's hardness moves towards the target in steps that shrink (0.25, then x0.7, at least 0.05),
+  and another room is built from the next seed. After 40 rooms the generator gives up on the seed.
+  Every bound is a count, so the same seed and target give the same level on every machine.
 - **Stray objects.** A hazard or fire is stray when it is more than 3 cells from every point of
   the route's path and touches no hazard, fire or inner wall that is not: a spike row's far end
-  or a pillar's cap is placed with the rest of its piece. Kept levels have none.
+  or a pillar's cap is placed with the rest of its piece. Stray cells are cleared (to air, or to
+  wall in the floor) and the room is measured again with the same route, which must still win;
+  kept levels have none.
 
 Its figures (`make bench`: `bench/generator_figures`) are in the README.
 EOF
