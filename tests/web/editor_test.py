@@ -122,7 +122,9 @@ class EditorTest:
             self.key(char, modifiers=8 if char.isupper() else 0)
         else:
             self.click('#palette [data-char="%s"]' % char.replace('"', '\\"'))
-        return self.state("editor.brush()") == char
+        # Under load the page may take a moment to act on the key or click: wait for the brush, so
+        # that the next stroke never paints with the one before.
+        return bool(self.page.wait_for(in_editor("editor.brush() === %s" % json.dumps(char)), 5))
 
     def choose_file(self, path):
         """Opens a file the way a person does: the Open… button, then the file chooser."""
