@@ -1,10 +1,13 @@
 // A script replayed with a person's timing error: changes move, taps overtaken by a later change
-// vanish, the same seed gives the same trials, and every run ends with the run-out of no key.
+// vanish, the same seed gives the same trials, every run ends with the run-out of no key, and a
+// rate measured in parts is the rate measured at once.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "level/LevelFile.h"
 #include "route/TimingError.h"
+#include "tests/support/LevelText.h"
 
 namespace {
 
@@ -77,6 +80,24 @@ TEST(TimingError, TheSameSeedGivesTheSameTrials) {
   }
   EXPECT_EQ(fromA, fromB);
   EXPECT_NE(fromA, fromC);
+}
+
+// The generator screens a room on a rate's first trials and goes on from there: a rate measured in
+// parts must be the rate measured at once, its first part the first trials.
+TEST(TimingError, ARateMeasuredInPartsIsTheRateMeasuredAtOnce) {
+  LevelRun run(readLevelText(levelText(landingRows())).rows, 1);
+  const InputScript route{{Steer::Right, 114}};
+  const int bound = framesForMilliseconds(150);
+  const WinRate whole = measureWinRate(run, route, bound, 60, kTrialSeed);
+  ASSERT_GT(whole.wins, 5);  // wins and losses both, so that a trial out of its turn shows
+  ASSERT_LT(whole.wins, 55);
+  TrialRandom random(kTrialSeed);
+  WinRate parts;
+  addTrials(parts, run, route, bound, 25, random);
+  EXPECT_EQ(parts.wins, measureWinRate(run, route, bound, 25, kTrialSeed).wins);
+  addTrials(parts, run, route, bound, 35, random);
+  EXPECT_EQ(parts.trials, 60);
+  EXPECT_EQ(parts.wins, whole.wins);
 }
 
 TEST(TimingError, OffsetsCoverTheWholeRangeEvenly) {
