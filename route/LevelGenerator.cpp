@@ -371,8 +371,8 @@ bool prove(const std::string& text, double target, const GenerateLimits& limits,
   return true;
 }
 
-// A room changed a little (its exit resized) keeps the route found for it, when that still wins
-// played exactly: only its rate and stray objects are measured again.
+// A room changed a little (its exit reshaped, its stray objects cleared) keeps the route found for
+// it, when that still wins played exactly: only its rate and stray objects are measured again.
 bool reprove(const std::string& text, double target, const GenerateLimits& limits, GeneratedLevel& out) {
   if (!checkLevelText(text).issues.empty()) return false;
   LevelRun run(readLevelText(text).rows, 1);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "route/InputScript.h"
+#include "game/LevelManager.h"
 #include "level/LevelFile.h"
 #include "route/LevelRun.h"
 #include "tests/support/LevelText.h"
@@ -63,6 +64,7 @@ TEST_P(LevelRunAfterAWin, StartsItsOwnLevelAgainAndReplaysTheSame) {
     EXPECT_LT(run.currentGlider().y, 20.0f) << "the glider at level 1's exit, not at the next level's start";
     EXPECT_EQ(run.frame(Steer::None), Outcome::Won) << "a won run stays won";
   }
+  EXPECT_FALSE(levelManager.staysOnExit) << "once the run is gone, the game advances on an exit again";
   EXPECT_EQ(winFrames[1], winFrames[0]);
   EXPECT_EQ(winFrames[2], winFrames[0]);
   LevelRun fresh(readLevelFile("levels/level1.txt").rows, 1);
