@@ -236,15 +236,24 @@ void lowerCeiling(Room& room, Dice& dice, double h) {
 }  // namespace
 
 namespace {
-Dice roomDice(std::uint64_t seed) { return Dice(seed * 0x2545F4914F6CDD1Dull + 1); }
-}  // namespace
 
-RoomPlan planOf(std::uint64_t seed) { return roomDice(seed).chance(0.5) ? RoomPlan::Descent : RoomPlan::Open; }
+Dice roomDice(std::uint64_t seed) { return Dice(seed * 0x2545F4914F6CDD1Dull + 1); }
+
+// The two plans a room is built on: the room's first roll picks one, whatever the hardness.
+enum class RoomPlan { Open, Descent };
+RoomPlan rollPlan(Dice& dice) { return dice.chance(0.5) ? RoomPlan::Descent : RoomPlan::Open; }
+
+RoomPlan planOf(std::uint64_t seed) {
+  Dice dice = roomDice(seed);
+  return rollPlan(dice);
+}
+
+}  // namespace
 
 std::string buildRoom(std::uint64_t seed, double hardness, bool mirror) {
   Dice dice = roomDice(seed);
   const double h = std::clamp(hardness, 0.0, 1.0);
-  Room room = dice.chance(0.5) ? zigzagRoom(dice, h) : openRoom(dice, h);
+  Room room = rollPlan(dice) == RoomPlan::Descent ? zigzagRoom(dice, h) : openRoom(dice, h);
   wallBlocks(room, dice);
   lowerCeiling(room, dice, h);
   return textOf(mirror ? mirrored(room) : room);

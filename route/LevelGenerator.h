@@ -46,8 +46,6 @@ GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const Genera
 // The room a seed and a hardness (0 to 1) build, before any proof, on the plan the seed picks;
 // mirrored, its start is on the right and its exit to the left.
 std::string buildRoom(std::uint64_t seed, double hardness, bool mirror);
-enum class RoomPlan { Open, Descent };
-RoomPlan planOf(std::uint64_t seed);
 
 // Hazard and fire cells of the level that lie more than kStrayCells from every point of the
 // route's path and touch no hazard, fire or inner wall cell that does not.
