@@ -15,6 +15,10 @@ void HeatSource::draw() const {
   if (plumePainter) plumePainter->drawPlume(*this);
 }
 
+bool HeatSource::lifts(float gx, float gy) const {
+  return gy >= y - kHeatBelow && std::fabs(x - gx) < kHeatHalfWidth && distance(x, y, gx, gy) < strength * kReachPerStrength;
+}
+
 void HeatSource::interact(float dt, Glider& g) {
   phase += kPlumeRate * dt;
   if (!(phase < 1.0f)) phase = 0;  // the excess is dropped
@@ -23,8 +27,7 @@ void HeatSource::interact(float dt, Glider& g) {
   if (!(std::fabs(x - g.x) < kHeatHalfWidth)) return;
   if (std::fabs(y - g.y) < kBurnHalfHeight) g.crash(Burning);
 
-  const double d = distance(x, y, g.x, g.y);
-  if (!(d < strength * kReachPerStrength)) return;
+  if (!lifts(g.x, g.y)) return;
   g.lifted = true;
   // A fast fall is braked hard; then a slow climb is helped more than a fast one.
   if (g.vy < -kBrakedFall) g.changeVelocity(0, dt * strength * kBrakePerStrength);

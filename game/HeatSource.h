@@ -29,6 +29,9 @@ class HeatSource : public LevelObject {
 
   HeatSource(float x, float y, float strength) : x(x), y(y), strength(strength) {}
 
+  // True when a glider's centre at (gx, gy) is inside the lift column.
+  bool lifts(float gx, float gy) const;
+
   void update(float) override {}
   void draw() const override;
   void interact(float dt, Glider& glider) override;

@@ -53,6 +53,11 @@ const HeatTile* findHeatTile(char c) {
 float cellCentreX(int column) { return static_cast<float>(column) * kCellSize + (kGridLeft + kCellSize / 2); }
 float cellCentreY(int row) { return (kGridTop - kCellSize / 2) - static_cast<float>(row) * kCellSize; }
 
+float heatStrength(char c) {
+  const HeatTile* heat = findHeatTile(c);
+  return heat ? heat->strength : 0;
+}
+
 bool isTileCharacter(char c) { return c == kStartTile || findBlockTile(c) || findHeatTile(c); }
 
 void buildLevelObjects(const LevelRows& rows, std::vector<LevelObject*>& objects,

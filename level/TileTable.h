@@ -18,5 +18,8 @@ float cellCentreY(int row);
 void buildLevelObjects(const LevelRows& rows, std::vector<LevelObject*>& objects,
                        float& startX, float& startY);
 
+// The strength of the fire the character makes, or 0 when it makes none.
+float heatStrength(char c);
+
 // True if the character makes objects or the start point.
 bool isTileCharacter(char c);

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "backdrop/Prng.h"
+#include "game/HeatSource.h"
 #include "level/Grid.h"
 #include "level/LevelCheck.h"
 #include "level/LevelFile.h"
+#include "level/TileTable.h"
 #include "route/KindRouteSearch.h"
 #include "route/LevelSearch.h"
 #include "route/RouteTrace.h"
@@ -154,6 +156,44 @@ Room zigzagRoom(Dice& dice, double h) {
   return room;
 }
 
+// A lift: the exit high on the far wall over a shelf, reached only in the column of a fire set into
+// the floor. The floor is raised on both sides of the fire and slopes into it, ")" before it
+// and "(" after, so a glider that lands anywhere slides or steers into the lift; there the lift
+// keeps it out of the fire's burn. Harder rooms spike that floor, so the glider must fall into the
+// column, hang hazards on the way and narrow the exit. It is a lesson for easier rooms: past
+// kLiftHardness the plan builds open rooms.
+constexpr double kLiftHardness = 0.4;
+Room liftRoom(Dice& dice, double h) {
+  Room room = closedRoom();
+  const int startRow = dice.between(2, 4), startColumn = dice.between(2, 4);
+  room.at(startRow, startColumn) = 'g';
+  shelf(room, startRow + 1, 1, startColumn + dice.between(1, 3));
+
+  // The exit over its shelf on the far wall, below the "4"'s reach of 12 rows.
+  const int shelfRow = startRow + 2 + dice.between(0, 1);
+  const int shelfFrom = kLast - 1 - dice.between(2, 3);
+  shelf(room, shelfRow, shelfFrom, kLast - 1);
+  for (int r = shelfRow - std::max(1, 3 - static_cast<int>(std::lround(h * 2.0))); r < shelfRow; ++r) room.at(r, kLast - 1) = 'G';
+
+  // The fire, a column of air or more from the shelf, set a row deep into the floor, which is
+  // raised one row or two.
+  const int fire = shelfFrom - 2 - dice.between(0, 3), raised = kFloor - dice.between(1, 2);
+  for (int r = raised; r < kFloor; ++r)
+    for (int c = 1; c < kLast; ++c) room.at(r, c) = c < fire ? ')' : c > fire ? '(' : ' ';
+  room.at(raised + 1, fire) = '4';
+  if (dice.chance(h * 1.2 - 0.1))
+    for (int c = 1, end = fire - 1 - dice.between(0, 2); c <= end; ++c) room.at(raised, c) = '=';
+
+  // Shelves to land on between the start and the fire, a hazard hanging under some when hard.
+  for (int i = dice.between(1, 2); i > 0; --i) {
+    const int row = dice.between(startRow + 3, kFloor - 4), from = dice.between(startColumn + 2, std::max(startColumn + 2, fire - 4));
+    const int to = std::min(fire - 2, from + dice.between(1, 4));
+    shelf(room, row, from, to);
+    if (dice.chance(h - 0.3) && room.empty(row + 1, to)) room.at(row + 1, to) = 'n';
+  }
+  return room;
+}
+
 // An open room: a start on a ledge at the top left, an exit in the floor on the right, and
 // obstacles between: shelves, pillars with fires to climb them, spike rows and hanging hazards.
 Room openRoom(Dice& dice, double h) {
@@ -239,9 +279,13 @@ namespace {
 
 Dice roomDice(std::uint64_t seed) { return Dice(seed * 0x2545F4914F6CDD1Dull + 1); }
 
-// The two plans a room is built on: the room's first roll picks one, whatever the hardness.
-enum class RoomPlan { Open, Descent };
-RoomPlan rollPlan(Dice& dice) { return dice.chance(0.5) ? RoomPlan::Descent : RoomPlan::Open; }
+// The plans a room is built on: the room's first roll picks one, whatever the hardness.
+enum class RoomPlan { Open, Descent, Lift };
+constexpr int kPlans = 3;
+RoomPlan rollPlan(Dice& dice) {
+  const int roll = dice.between(0, 9);
+  return roll < 4 ? RoomPlan::Open : roll < 8 ? RoomPlan::Descent : RoomPlan::Lift;
+}
 
 RoomPlan planOf(std::uint64_t seed) {
   Dice dice = roomDice(seed);
@@ -253,7 +297,10 @@ RoomPlan planOf(std::uint64_t seed) {
 std::string buildRoom(std::uint64_t seed, double hardness, bool mirror) {
   Dice dice = roomDice(seed);
   const double h = std::clamp(hardness, 0.0, 1.0);
-  Room room = rollPlan(dice) == RoomPlan::Descent ? zigzagRoom(dice, h) : openRoom(dice, h);
+  const RoomPlan plan = rollPlan(dice);
+  Room room = plan == RoomPlan::Descent                    ? zigzagRoom(dice, h)
+              : plan == RoomPlan::Lift && h < kLiftHardness ? liftRoom(dice, h)
+                                                            : openRoom(dice, h);
   wallBlocks(room, dice);
   lowerCeiling(room, dice, h);
   return textOf(mirror ? mirrored(room) : room);
@@ -269,9 +316,12 @@ std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
       const char cell = c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()) ? rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] : ' ';
       if (!isHazardOrFire(cell) && !(isWall(cell) && inner(r, c))) continue;
       const float x = kGridLeft + (c + 0.5f) * kCellSize, y = kGridTop - (r + 0.5f) * kCellSize;
-      float nearest = 1e9f;
-      for (const TracePoint& p : trace.points) nearest = std::min(nearest, std::hypot(p.x - x, p.y - y));
-      state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = nearest <= kStrayCells * kCellSize ? 2 : 1;
+      // A fire whose column lifts the glider is on the route however high it is lifted.
+      const HeatSource fire(x, y, heatStrength(cell));
+      bool near = false;
+      for (const TracePoint& p : trace.points)
+        near = near || std::hypot(p.x - x, p.y - y) <= kStrayCells * kCellSize || fire.lifts(p.x, p.y);
+      state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = near ? 2 : 1;
     }
   }
   // What touches a placed object is placed too: a row's far end, a pillar's foot.
@@ -434,10 +484,11 @@ GeneratedLevel generateLevel(std::uint64_t seed, double targetRate, const Genera
     double hardness, step;
   };
   const double guess = std::clamp((1.0 - targetRate) * 2.0, 0.0, 1.0);
-  std::array<Aim, 2> aims{{{guess, 0.25}, {guess, 0.25}}};
+  std::array<Aim, kPlans> aims;
+  aims.fill({guess, 0.25});
   for (int room = 0; room < limits.maxRooms; ++room) {
     const std::uint64_t roomSeed = seed * 1000003ull + static_cast<std::uint64_t>(room);
-    Aim& aim = aims[planOf(roomSeed) == RoomPlan::Descent ? 1 : 0];
+    Aim& aim = aims[static_cast<std::size_t>(planOf(roomSeed))];
     GeneratedLevel tried;
     tried.hardness = aim.hardness;
     // Odd seeds fly right and even seeds left, so that neighbouring seeds never share a layout.

@@ -1,8 +1,8 @@
 #pragma once
 // Makes levels proven winnable at a chosen difficulty. A room is built by a seed and a hardness
 // from the pieces the shipped levels are made of: a start on a ledge, an exit in the floor on the
-// far side, shelves of one-way walls, pillars to fly over, fires that lift over them, spike rows
-// and hazard blocks. The solver must win it, the fastest calm route through it is reshaped by a
+// far side or up its wall over a fire's lift, shelves of one-way walls, pillars to fly over, fires
+// that lift over them, spike rows and hazard blocks. The solver must win it, the fastest calm route through it is reshaped by a
 // short kind search, and that route's win rate at +-100 ms must land within kRateTolerance of the
 // target with no stray hazard or fire (stray ones are cleared). A room near its target has its exit
 // reshaped to land it; otherwise the hardness moves towards the target and another room is built. Every bound is a count, never the clock, so the same seed and target give the
