@@ -52,12 +52,18 @@ EOF
 `route/LevelGenerator.cpp`, in the route library beside the search, so the command line, the
 tests, the editor's "Generate…" and the game page's daily pack run the same code.
 
-- **Rooms.** A seed and a *hardness* (0 to 1) build a closed room of one of two shapes: an *open
+- **Rooms.** A seed and a *hardness* (0 to 1) build a closed room of one of three shapes: an *open
   room* (a start on a ledge at the top, an exit in the floor on the far side, and between them
   shelves of one-way walls with walls hanging from their ends, pillars to fly over with a fire
   before a tall one to climb it, spike rows with a gap, hazards hanging under shelves, and a spiked
-  floor in hard rooms) or a *descent* (shelves from alternate walls, each ending in a gap to drop
-  through, spikes along their far ends in hard rooms, and the exit under the last gap). Shelves
+  floor in hard rooms), a *descent* (shelves from alternate walls, each ending in a gap to drop
+  through, spikes along their far ends in hard rooms, and the exit under the last gap) or a *lift*
+  (the exit up the far wall over a shelf, reached only in the column of a "4" fire set into a
+  floor raised a row or two, which slopes into the fire from both sides, so that a glider landing
+  anywhere slides or steers into the lift; harder lifts spike that floor, hang hazards on the way
+  and narrow the exit). Four rooms in ten are open, four descents and two lifts; the lift is the
+  first lesson in fires, as in the first shipped levels, and past hardness 0.4, where it would
+  still be too kind, its rooms are built open. Shelves
   under the ceiling, steps in the floor, three to six blocks of wall and, in half the easier rooms
   with no fire, a ceiling lowered to the row above the start give each room a shape of its own.
   Odd seeds' rooms fly right and even seeds' rooms left (mirrored), so neighbouring seeds never
@@ -76,13 +82,14 @@ tests, the editor's "Generate…" and the game page's daily pack run the same co
   times, keeping its route: wider over the wall or spike beside it when too hard; when too easy,
   narrower, or a cell of open floor beside a one-cell exit turned into spikes. Of the changes that
   still win, the one nearest the target is kept; past the target the reshaping stops.
-- **Aiming.** The two shapes are aimed apart, since at one hardness a descent is much harder than
-  an open room. The first hardness is guessed from the target; after each room measured, its
+- **Aiming.** The three shapes are aimed apart, since at one hardness a descent is much harder
+  than an open room and a lift much kinder. The first hardness is guessed from the target; after each room measured, its
   shape's hardness moves towards the target in steps that shrink (0.25, then x0.7, at least 0.05),
   and another room is built from the next seed. After 40 rooms the generator gives up on the seed.
   Every bound is a count, so the same seed and target give the same level on every machine.
 - **Stray objects.** A hazard or fire is stray when it is more than 3 cells from every point of
-  the route's path and touches no hazard, fire or inner wall that is not: a spike row's far end
+  the route's path, a fire also when the path never enters its lift column, and it touches no
+  hazard, fire or inner wall that is not: a spike row's far end
   or a pillar's cap is placed with the rest of its piece. Stray cells are cleared (to air, or to
   wall in the floor) and the room is measured again with the same route, which must still win;
   kept levels have none.
