@@ -175,18 +175,30 @@ Room liftRoom(Dice& dice, double h) {
   shelf(room, shelfRow, shelfFrom, kLast - 1);
   for (int r = shelfRow - std::max(1, 3 - static_cast<int>(std::lround(h * 2.0))); r < shelfRow; ++r) room.at(r, kLast - 1) = 'G';
 
-  // The fire, a column of air or more from the shelf, set a row deep into the floor, which is
-  // raised one row or two.
-  const int fire = shelfFrom - 2 - dice.between(0, 3), raised = kFloor - dice.between(1, 2);
-  for (int r = raised; r < kFloor; ++r)
-    for (int c = 1; c < kLast; ++c) room.at(r, c) = c < fire ? ')' : c > fire ? '(' : ' ';
-  room.at(raised + 1, fire) = '4';
+  // The fire, a column of air or more from the shelf. The floor is raised on both sides of it, in
+  // steps down towards it: one or two rows beside it, up to three farther off. The fire is set a
+  // row under the lower side's top, out of reach of a glider sliding in on either.
+  const int fire = dice.between(startColumn + 5, shelfFrom - 2);
+  const int nearBefore = dice.between(1, 2), farBefore = dice.between(nearBefore, 3), stepBefore = dice.between(1, fire - 1);
+  const int nearAfter = dice.between(1, 2), farAfter = dice.between(nearAfter, 3), stepAfter = dice.between(fire + 1, kLast - 1);
+  auto raised = [&](int c) {
+    return c < fire ? (c < stepBefore ? farBefore : nearBefore) : c > fire ? (c > stepAfter ? farAfter : nearAfter) : 0;
+  };
+  const int fireRow = kFloor + 1 - std::min(nearBefore, nearAfter);
+  for (int c = 1; c < kLast; ++c)
+    for (int r = c == fire ? fireRow : kFloor - raised(c); r < kFloor; ++r) room.at(r, c) = c > fire ? '(' : ')';
+  room.at(fireRow, fire) = '4';
   if (dice.chance(h * 1.2 - 0.1))
-    for (int c = 1, end = fire - 1 - dice.between(0, 2); c <= end; ++c) room.at(raised, c) = '=';
+    for (int c = 1, end = fire - 1 - dice.between(0, 2); c <= end; ++c) room.at(kFloor - raised(c), c) = '=';
 
+  // Shelves under the ceiling, over the way to the lift: a lifted glider slides along them.
+  for (int i = dice.between(1, 3); i > 0; --i) {
+    const int row = dice.between(1, std::max(1, startRow - 1)), from = dice.between(startColumn + 3, fire);
+    shelf(room, row, from, std::min(fire + 1, from + dice.between(2, 6)));
+  }
   // Shelves to land on between the start and the fire, a hazard hanging under some when hard.
-  for (int i = dice.between(1, 2); i > 0; --i) {
-    const int row = dice.between(startRow + 3, kFloor - 4), from = dice.between(startColumn + 2, std::max(startColumn + 2, fire - 4));
+  for (int i = dice.between(1, 3); i > 0; --i) {
+    const int row = dice.between(startRow + 3, kFloor - 5), from = dice.between(startColumn + 1, std::max(startColumn + 1, fire - 3));
     const int to = std::min(fire - 2, from + dice.between(1, 4));
     shelf(room, row, from, to);
     if (dice.chance(h - 0.3) && room.empty(row + 1, to)) room.at(row + 1, to) = 'n';
@@ -284,7 +296,7 @@ enum class RoomPlan { Open, Descent, Lift };
 constexpr int kPlans = 3;
 RoomPlan rollPlan(Dice& dice) {
   const int roll = dice.between(0, 9);
-  return roll < 4 ? RoomPlan::Open : roll < 8 ? RoomPlan::Descent : RoomPlan::Lift;
+  return roll < 4 ? RoomPlan::Open : roll < 7 ? RoomPlan::Descent : RoomPlan::Lift;
 }
 
 RoomPlan planOf(std::uint64_t seed) {
