@@ -177,7 +177,7 @@ Room liftRoom(Dice& dice, double h) {
 
   // The fire, a column of air or more from the shelf. The floor is raised on both sides of it, in
   // steps down towards it: one or two rows beside it, up to three farther off. The fire is set a
-  // row under the lower side's top, out of reach of a glider sliding in on either.
+  // row under the lower side's top, so a glider sliding in from either side passes over its burn.
   const int fire = dice.between(startColumn + 5, shelfFrom - 2);
   const int nearBefore = dice.between(1, 2), farBefore = dice.between(nearBefore, 3), stepBefore = dice.between(1, fire - 1);
   const int nearAfter = dice.between(1, 2), farAfter = dice.between(nearAfter, 3), stepAfter = dice.between(fire + 1, kLast - 1);
