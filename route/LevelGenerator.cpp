@@ -330,9 +330,9 @@ std::vector<GridCell> strayCells(LevelRun& run, const InputScript& route) {
       const float x = kGridLeft + (c + 0.5f) * kCellSize, y = kGridTop - (r + 0.5f) * kCellSize;
       // A fire whose column lifts the glider is on the route however high it is lifted.
       const HeatSource fire(x, y, heatStrength(cell));
-      bool near = false;
-      for (const TracePoint& p : trace.points)
-        near = near || std::hypot(p.x - x, p.y - y) <= kStrayCells * kCellSize || fire.lifts(p.x, p.y);
+      const bool near = std::any_of(trace.points.begin(), trace.points.end(), [&](const TracePoint& p) {
+        return std::hypot(p.x - x, p.y - y) <= kStrayCells * kCellSize || fire.lifts(p.x, p.y);
+      });
       state[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = near ? 2 : 1;
     }
   }
